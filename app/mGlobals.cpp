@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/mGlobals.h"
+
+namespace mGlobals {
+
+String sTheFont;
+int32_t iTheFontSize;
+bool bSpeech;
+int32_t sysVersion;
+
+double dPri;
+double dSec;
+double dResult;
+String sOperation;
+bool bOperationSelected;
+bool bSetForSec;
+bool bComputationComplete;
+bool bClear;
+bool bInitialClick;
+
+void Release() {
+  sTheFont.clear();
+  sOperation.clear();
+}
+
+}  // namespace mGlobals

@@ -1,0 +1,216 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <map>
+#include <memory>
+
+#include "platform/Events.h"
+#include "platform/Properties.h"
+#include "platform/Types.h"
+
+class QWidget;
+class QObject;
+class Window;
+struct MouseCursor;
+
+// A control belongs to one window and is found there by its name.
+class Control : public PropertyTarget {
+ public:
+  ~Control() override;
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+
+  const String& Name() const { return name_; }
+  Window& Owner() const { return owner_; }
+
+  // Made through Window::New.
+  explicit Control(Window& owner) : owner_(owner) {}
+
+  // The framework's part of construction: makes the native object. Runs once, before the
+  // control is added to its window.
+  virtual void Constructor() = 0;
+
+ protected:
+  bool ApplyProperty(const String& name, const PropertyValue& value) override;
+
+  // The events this class raises: name and handler signature (index into EventHandler).
+  virtual bool RaisesEvent(const String& event, size_t signature) const;
+
+  // Run the installed handler, if any. An exception escaping it goes to the framework's
+  // unhandled-exception handling, never into the native toolkit.
+  void RaiseAction(const String& event);
+  // No handler: false (the key is applied, the click is not taken).
+  bool RaiseKeyDown(const String& key);
+  bool RaiseMouseDown(int32_t x, int32_t y);
+  void RaiseMouseUp(int32_t x, int32_t y);
+
+ private:
+  friend class Window;
+  friend void InstallInstanceEventHandler(Control&, const String&, EventHandler);
+  friend QObject* NativeObject(Control&);
+  virtual QObject* native() const = 0;
+
+  String name_;
+  Window& owner_;
+  std::map<String, EventHandler> handlers_;
+};
+
+// Wires a handler to an event of a control. An event the control does not raise, or a handler
+// of the wrong signature, raises RuntimeException.
+void InstallInstanceEventHandler(Control& control, const String& event, EventHandler handler);
+
+// A control with a place on the window.
+class RectControl : public Control {
+ public:
+  ~RectControl() override;
+  void Constructor() override;
+
+  bool Enabled() const;
+  void SetEnabled(bool enabled);
+  bool Visible() const;
+  void SetVisible(bool visible);
+  // Takes the keyboard focus now, or as soon as its window is shown.
+  void SetFocus();
+  bool HasFocus() const;
+  void Refresh(bool eraseBackground);
+  void SetMouseCursor(const std::shared_ptr<MouseCursor>& cursor);
+
+  String TextFont() const;
+  void SetTextFont(const String& font);
+  float TextSize() const;
+  void SetTextSize(float size);
+  int32_t TextUnit() const;
+  void SetTextUnit(int32_t unit);
+
+  int32_t Left() const;
+  int32_t Top() const;
+  int32_t Width() const;
+  int32_t Height() const;
+
+ protected:
+  using Control::Control;
+  bool ApplyProperty(const String& name, const PropertyValue& value) override;
+  bool RaisesEvent(const String& event, size_t signature) const override;
+  // The native widget of this class, made by Constructor.
+  virtual QWidget* MakeWidget() = 0;
+  QWidget* widget() const;
+
+ private:
+  friend class Window;
+  QObject* native() const override;
+  void applyFont();
+
+  QWidget* widget_ = nullptr;
+  class EventGlue* glue_ = nullptr;
+  String font_;
+  float size_ = 0;
+  int32_t unit_ = 0;
+  bool bold_ = false, italic_ = false, underline_ = false;
+  int32_t tabIndex_ = -1;
+  friend class EventGlue;
+};
+
+class PushButton : public RectControl {
+ public:
+  using RectControl::RectControl;
+  String ClassName() const override { return "PushButton"; }
+  String Caption() const;
+  void SetCaption(const String& caption);
+  // Runs the Action handler as a click would, also while the button is disabled.
+  void Push();
+
+ protected:
+  bool ApplyProperty(const String& name, const PropertyValue& value) override;
+  bool RaisesEvent(const String& event, size_t signature) const override;
+  QWidget* MakeWidget() override;
+};
+
+// What the one-line field and the multi-line area share.
+class TextControl : public RectControl {
+ public:
+  using RectControl::RectControl;
+  virtual String Text() const = 0;
+  virtual void SetText(const String& text) = 0;
+  bool ReadOnly() const;
+  void SetReadOnly(bool readOnly);
+  // Copies the selection to the clipboard.
+  virtual void Copy() = 0;
+
+ protected:
+  bool ApplyProperty(const String& name, const PropertyValue& value) override;
+  bool RaisesEvent(const String& event, size_t signature) const override;
+  virtual void SetAlignment(int32_t code) = 0;
+  void SetColors();
+
+  bool acceptTabs_ = false;
+  Color textColor_{0, 0, 0};
+  Color backColor_{255, 255, 255};
+  friend class EventGlue;
+};
+
+class TextField : public TextControl {
+ public:
+  using TextControl::TextControl;
+  String ClassName() const override { return "TextField"; }
+  String Text() const override;
+  // Never cut to LimitText: the limit caps typing only.
+  void SetText(const String& text) override;
+  int32_t SelStart() const;
+  void SetSelStart(int32_t position);
+  int32_t LimitText() const { return limitText_; }
+  void Copy() override;
+
+ protected:
+  bool ApplyProperty(const String& name, const PropertyValue& value) override;
+  QWidget* MakeWidget() override;
+  void SetAlignment(int32_t code) override;
+
+ private:
+  int32_t limitText_ = 0;
+  friend class EventGlue;
+};
+
+class TextArea : public TextControl {
+ public:
+  using TextControl::TextControl;
+  String ClassName() const override { return "TextArea"; }
+  String Text() const override;
+  // A text that extends the current one is appended, so a long text grows cheaply.
+  void SetText(const String& text) override;
+  // The line shown at the top; past the last line it shows the end.
+  void SetScrollPosition(int32_t line);
+  int32_t ScrollPosition() const;
+  void Copy() override;
+
+ protected:
+  bool ApplyProperty(const String& name, const PropertyValue& value) override;
+  QWidget* MakeWidget() override;
+  void SetAlignment(int32_t code) override;
+
+ private:
+  mutable String text_;
+  mutable bool textStale_ = false;
+};
+
+class StaticText : public RectControl {
+ public:
+  using RectControl::RectControl;
+  String ClassName() const override { return "StaticText"; }
+  String Text() const;
+  void SetText(const String& text);
+
+ protected:
+  bool ApplyProperty(const String& name, const PropertyValue& value) override;
+  bool RaisesEvent(const String& event, size_t signature) const override;
+  QWidget* MakeWidget() override;
+};
+
+class Rectangle : public RectControl {
+ public:
+  using RectControl::RectControl;
+  String ClassName() const override { return "Rectangle"; }
+
+ protected:
+  bool ApplyProperty(const String& name, const PropertyValue& value) override;
+  QWidget* MakeWidget() override;
+};

@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <variant>
+#include <vector>
+
+#include "platform/Types.h"
+
+using PropertyValue = std::variant<int32_t, bool, String, Color>;
+
+struct Property {
+  String name;
+  PropertyValue value;
+};
+
+// Applied in order; every name must be known to the target's class.
+using PropertySet = std::vector<Property>;
+
+// A window or a control. Each class knows its properties by name, its base's included.
+class PropertyTarget {
+ public:
+  virtual ~PropertyTarget() = default;
+  virtual String ClassName() const = 0;
+
+ protected:
+  friend void SetProperties(PropertyTarget& target, const PropertySet& set);
+  // False when the name is not a property of this class or of its bases.
+  // Throws RuntimeException when the value has the wrong type.
+  virtual bool ApplyProperty(const String& name, const PropertyValue& value) = 0;
+};
+
+// Unknown names and wrongly typed values raise RuntimeException naming them.
+void SetProperties(PropertyTarget& target, const PropertySet& set);
