@@ -9,6 +9,9 @@
 
 class QAction;
 class QMenu;
+class QMenuBar;
+class QWidget;
+class MenuBar;
 
 // A menu or a menu item; a menu is an item with children. Changes show at once.
 class MenuItem : public std::enable_shared_from_this<MenuItem> {
@@ -47,13 +50,20 @@ class MenuItem : public std::enable_shared_from_this<MenuItem> {
   QAction* Action() const { return action_; }
 
  private:
+  friend QMenuBar* BuildMenuBar(MenuBar&, QWidget*);
+  friend void ReleaseMenuNatives();
+  QAction* native();
   void ensureMenu();
+  void sync();
+  void chosen();
+  void releaseNative();
 
   String name_, text_, shortcut_;
   bool autoEnable_ = false, enabled_ = true, visible_ = true;
   std::vector<std::shared_ptr<MenuItem>> children_;
   QAction* action_ = nullptr;
   QMenu* menu_ = nullptr;
+  MenuItem* parent_ = nullptr;
 };
 
 class MenuBar : public MenuItem {

@@ -1,1 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/Properties.h"
+
+#include "platform/Exceptions.h"
+
+void SetProperties(PropertyTarget& target, const PropertySet& set) {
+  for (const Property& p : set) {
+    bool known;
+    try {
+      known = target.ApplyProperty(p.name, p.value);
+    } catch (const RuntimeException& e) {
+      throw RuntimeException("property " + p.name + " of " + target.ClassName() + ": " + e.what());
+    }
+    if (!known) throw RuntimeException("unknown property " + p.name + " of " + target.ClassName());
+  }
+}

@@ -66,16 +66,27 @@ class Window : public PropertyTarget, public std::enable_shared_from_this<Window
   friend class WindowWidget;
   friend class RectControl;
   friend QWidget* NativeWindow(Window&);
+  friend void DropAllWindows();
   void closed();
+  void refresh();
+  void applyFrame();
   void applyPlacement();
+  void applyBackground();
+  void installMenuBar();
+  void updateTabOrder();
 
   String className_;
+  String title_;
   WindowWidget* widget_ = nullptr;
   std::shared_ptr<::MenuBar> menuBar_;
   std::vector<std::shared_ptr<Control>> controls_;
-  std::vector<std::shared_ptr<Control>> controlsByTab_;
   int32_t placement_ = 0;
-  bool visible_ = true;
+  int32_t width_ = 300, height_ = 300;
+  int32_t minWidth_ = 0, minHeight_ = 0, maxWidth_ = 32000, maxHeight_ = 32000;
+  bool visible_ = true, fullScreen_ = false, menuBarVisible_ = true;
+  bool hasBackColor_ = false;
+  Color backColor_{255, 255, 255};
+  bool shown_ = false;
   bool closing_ = false;
   struct Frame {
     bool closeButton = true, minimizeButton = true, maximizeButton = true, resizeable = true;
