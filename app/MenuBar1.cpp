@@ -54,7 +54,9 @@ std::shared_ptr<MenuBar1> MenuBar1::Instance() {
   return implicitInstance;
 }
 
-void MenuBar1::Release() { implicitInstance.reset(); }
+void MenuBar1::Release() {
+  implicitInstance.reset();
+}
 
 void MenuBar1::Constructor() {
   Untitled1();

@@ -26,7 +26,9 @@ void Startup() {
   MakeDefaultView();
 }
 
-void InitFileTypes() { FileTypes::Initialize(); }
+void InitFileTypes() {
+  FileTypes::Initialize();
+}
 
 void NewAppInstance() {
   auto app = std::make_shared<App>();
@@ -41,15 +43,17 @@ void ApplicationAddMenuHandlers() {
     const char* item;
     bool (App::*handler)();
   };
-  for (const Row& row : {Row{"HelpHelp", &App::HelpHelp_Action},
-                         Row{"FileAbout", &App::FileAbout_Action},
-                         Row{"HelpAbout", &App::HelpAbout_Action}}) {
+  for (const Row& row :
+       {Row{"HelpHelp", &App::HelpHelp_Action}, Row{"FileAbout", &App::FileAbout_Action},
+        Row{"HelpAbout", &App::HelpAbout_Action}}) {
     // Through the object's own virtual operation, as a subclass would override it.
     app.AddMenuHandler(row.item, [&app, handler = row.handler] { return (app.*handler)(); });
   }
 }
 
-void MakeDefaultView() { (void)wMain::Instance(); }
+void MakeDefaultView() {
+  (void)wMain::Instance();
+}
 
 void ReleaseModuleReferences() {
   ReleaseHelpTexts();

@@ -7,14 +7,27 @@ namespace {
 constexpr int32_t kNoIndex = INT32_MIN;
 
 const PropertySet kWindowProperties = {
-    {"Placement", 2},         {"Width", 525},           {"Height", 530},
-    {"MinWidth", 525},        {"MinHeight", 530},       {"MaxWidth", 525},
-    {"MaxHeight", 530},       {"Frame", 0},             {"Composite", false},
-    {"HasBackColor", false},  {"BackColor", Color::FromRGB(0xFFFFFF)},
+    {"Placement", 2},
+    {"Width", 525},
+    {"Height", 530},
+    {"MinWidth", 525},
+    {"MinHeight", 530},
+    {"MaxWidth", 525},
+    {"MaxHeight", 530},
+    {"Frame", 0},
+    {"Composite", false},
+    {"HasBackColor", false},
+    {"BackColor", Color::FromRGB(0xFFFFFF)},
     {"Title", String("Quendle")},
-    {"Visible", true},        {"FullScreen", false},    {"MenuBarVisible", true},
-    {"CloseButton", false},   {"Resizeable", false},    {"LiveResize", false},
-    {"MaximizeButton", false}, {"MinimizeButton", true}, {"MacProcID", 0},
+    {"Visible", true},
+    {"FullScreen", false},
+    {"MenuBarVisible", true},
+    {"CloseButton", false},
+    {"Resizeable", false},
+    {"LiveResize", false},
+    {"MaximizeButton", false},
+    {"MinimizeButton", true},
+    {"MacProcID", 0},
 };
 
 enum class Kind { Display, Key, Tape, Timer };
@@ -81,19 +94,31 @@ const ControlRow kControls[] = {
     {"Timer1", Kind::Timer, 0, 0, 0, 0, 0, "", 0, nullptr, nullptr, nullptr, &wMain::Timer1_Action},
 };
 
-void Append(PropertySet& set, const PropertySet& more) { set.insert(set.end(), more.begin(), more.end()); }
+void Append(PropertySet& set, const PropertySet& more) {
+  set.insert(set.end(), more.begin(), more.end());
+}
 
 PropertySet CommonProperties(const ControlRow& row) {
-  return {{"Name", String(row.name)}, {"Index", kNoIndex},
-          {"Left", row.left},         {"Top", row.top},
-          {"Width", row.width},       {"Height", row.height},
-          {"LockLeft", true},         {"LockTop", true},
-          {"LockRight", false},       {"LockBottom", false},
-          {"TabPanelIndex", 0},       {"TabIndex", row.tabIndex},
-          {"TabStop", true},          {"InitialParent", String()},
-          {"Visible", true},          {"AutoDeactivate", true},
-          {"HelpTag", String()},      {"TextFont", String("Geneva")},
-          {"Bold", false},            {"Italic", false},
+  return {{"Name", String(row.name)},
+          {"Index", kNoIndex},
+          {"Left", row.left},
+          {"Top", row.top},
+          {"Width", row.width},
+          {"Height", row.height},
+          {"LockLeft", true},
+          {"LockTop", true},
+          {"LockRight", false},
+          {"LockBottom", false},
+          {"TabPanelIndex", 0},
+          {"TabIndex", row.tabIndex},
+          {"TabStop", true},
+          {"InitialParent", String()},
+          {"Visible", true},
+          {"AutoDeactivate", true},
+          {"HelpTag", String()},
+          {"TextFont", String("Geneva")},
+          {"Bold", false},
+          {"Italic", false},
           {"Underline", false}};
 }
 
@@ -164,7 +189,9 @@ void wMain::Layout() {
   SetProperties(*this, kWindowProperties);
 }
 
-void wMain::CreateControls() { CreateControls0(); }
+void wMain::CreateControls() {
+  CreateControls0();
+}
 
 void wMain::CreateControls0() {
   for (const ControlRow& row : kControls) {
@@ -179,9 +206,9 @@ void wMain::CreateControls0() {
     }
     SetProperties(control, PropertiesOf(row));
     auto bind = [&](const char* event, Action handler) {
-      if (handler) InstallInstanceEventHandler(control, event, ActionEvent([this, handler] {
-                                                 (this->*handler)();
-                                               }));
+      if (handler)
+        InstallInstanceEventHandler(control, event,
+                                    ActionEvent([this, handler] { (this->*handler)(); }));
     };
     bind("LostFocus", row.lostFocus);
     if (row.keyDown) {
