@@ -18,22 +18,12 @@ std::shared_ptr<T> AppItem(const char* name) {
 
 }  // namespace
 
-std::shared_ptr<App> App::Instance() {
-  return std::dynamic_pointer_cast<App>(GetAppObject());
-}
+std::shared_ptr<App> App::Instance() { return std::dynamic_pointer_cast<App>(GetAppObject()); }
 
-std::shared_ptr<MenuItem> HelpAbout() {
-  return AppItem<MenuItem>("HelpAbout");
-}
-std::shared_ptr<MenuItem> HelpHelp() {
-  return AppItem<MenuItem>("HelpHelp");
-}
-std::shared_ptr<AppleMenuItem> FileAbout() {
-  return AppItem<AppleMenuItem>("FileAbout");
-}
-std::shared_ptr<QuitMenuItem> FileQuit() {
-  return AppItem<QuitMenuItem>("FileQuit");
-}
+std::shared_ptr<MenuItem> HelpAbout() { return AppItem<MenuItem>("HelpAbout"); }
+std::shared_ptr<MenuItem> HelpHelp() { return AppItem<MenuItem>("HelpHelp"); }
+std::shared_ptr<AppleMenuItem> FileAbout() { return AppItem<AppleMenuItem>("FileAbout"); }
+std::shared_ptr<QuitMenuItem> FileQuit() { return AppItem<QuitMenuItem>("FileQuit"); }
 
 void App::Event_EnableMenuItems() {
   Checked(HelpHelp(), "HelpHelp").SetEnabled(true);
@@ -66,6 +56,4 @@ bool App::FileAbout_Action() {
   return false;
 }
 
-bool App::HelpAbout_Action() {
-  return FileAbout_Action();
-}
+bool App::HelpAbout_Action() { return FileAbout_Action(); }

@@ -54,9 +54,7 @@ std::shared_ptr<MenuBar1> MenuBar1::Instance() {
   return implicitInstance;
 }
 
-void MenuBar1::Release() {
-  implicitInstance.reset();
-}
+void MenuBar1::Release() { implicitInstance.reset(); }
 
 void MenuBar1::Constructor() {
   Untitled1();

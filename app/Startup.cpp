@@ -26,9 +26,7 @@ void Startup() {
   MakeDefaultView();
 }
 
-void InitFileTypes() {
-  FileTypes::Initialize();
-}
+void InitFileTypes() { FileTypes::Initialize(); }
 
 void NewAppInstance() {
   auto app = std::make_shared<App>();
@@ -51,9 +49,7 @@ void ApplicationAddMenuHandlers() {
   }
 }
 
-void MakeDefaultView() {
-  (void)wMain::Instance();
-}
+void MakeDefaultView() { (void)wMain::Instance(); }
 
 void ReleaseModuleReferences() {
   ReleaseHelpTexts();

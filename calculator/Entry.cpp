@@ -109,36 +109,14 @@ bool wMain::efHistory_KeyDown(const String&) {
   return false;
 }
 
-void wMain::PushButton1_Action() {
-  digitKey(0);
-}
-void wMain::PushButton2_Action() {
-  digitKey(1);
-}
-void wMain::PushButton3_Action() {
-  digitKey(2);
-}
-void wMain::PushButton4_Action() {
-  digitKey(3);
-}
-void wMain::PushButton5_Action() {
-  digitKey(4);
-}
-void wMain::PushButton6_Action() {
-  digitKey(5);
-}
-void wMain::PushButton7_Action() {
-  digitKey(6);
-}
-void wMain::PushButton8_Action() {
-  digitKey(7);
-}
-void wMain::PushButton9_Action() {
-  digitKey(8);
-}
-void wMain::PushButton10_Action() {
-  digitKey(9);
-}
-void wMain::PushButton16_Action() {
-  pointKey();
-}
+void wMain::PushButton1_Action() { digitKey(0); }
+void wMain::PushButton2_Action() { digitKey(1); }
+void wMain::PushButton3_Action() { digitKey(2); }
+void wMain::PushButton4_Action() { digitKey(3); }
+void wMain::PushButton5_Action() { digitKey(4); }
+void wMain::PushButton6_Action() { digitKey(5); }
+void wMain::PushButton7_Action() { digitKey(6); }
+void wMain::PushButton8_Action() { digitKey(7); }
+void wMain::PushButton9_Action() { digitKey(8); }
+void wMain::PushButton10_Action() { digitKey(9); }
+void wMain::PushButton16_Action() { pointKey(); }

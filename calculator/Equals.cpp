@@ -76,12 +76,6 @@ void wMain::clearKey(const char* word, bool clearTape) {
   focusDisplay();
 }
 
-void wMain::PushButton11_Action() {
-  equalsKey();
-}
-void wMain::PushButton17_Action() {
-  clearKey("clear work area", false);
-}
-void wMain::PushButton18_Action() {
-  clearKey("clear all", true);
-}
+void wMain::PushButton11_Action() { equalsKey(); }
+void wMain::PushButton17_Action() { clearKey("clear work area", false); }
+void wMain::PushButton18_Action() { clearKey("clear all", true); }

@@ -51,15 +51,7 @@ void wMain::minusKey() {
   focusDisplay();
 }
 
-void wMain::PushButton12_Action() {
-  arithmeticKey("divide by", "/", "/ ");
-}
-void wMain::PushButton13_Action() {
-  arithmeticKey("times", "*", "x ");
-}
-void wMain::PushButton14_Action() {
-  minusKey();
-}
-void wMain::PushButton15_Action() {
-  arithmeticKey("plus", "+", "+ ");
-}
+void wMain::PushButton12_Action() { arithmeticKey("divide by", "/", "/ "); }
+void wMain::PushButton13_Action() { arithmeticKey("times", "*", "x "); }
+void wMain::PushButton14_Action() { minusKey(); }
+void wMain::PushButton15_Action() { arithmeticKey("plus", "+", "+ "); }

@@ -189,9 +189,7 @@ void wMain::Layout() {
   SetProperties(*this, kWindowProperties);
 }
 
-void wMain::CreateControls() {
-  CreateControls0();
-}
+void wMain::CreateControls() { CreateControls0(); }
 
 void wMain::CreateControls0() {
   for (const ControlRow& row : kControls) {

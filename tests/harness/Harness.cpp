@@ -34,9 +34,7 @@ wMain& AppHarness::window() const {
   return Checked(live, "calculator window");
 }
 
-void AppHarness::enableKeys() {
-  window().Timer1_Action();
-}
+void AppHarness::enableKeys() { window().Timer1_Action(); }
 
 QWidget* AppHarness::widget(const String& controlName) const {
   return qobject_cast<QWidget*>(NativeObject(window().Find<Control>(controlName)));
@@ -57,9 +55,7 @@ void AppHarness::type(const String& keys) {
   for (char key : keys) QTest::keyClick(widget("efDisplay"), key);
 }
 
-void AppHarness::typeKey(int qtKey) {
-  QTest::keyClick(widget("efDisplay"), Qt::Key(qtKey));
-}
+void AppHarness::typeKey(int qtKey) { QTest::keyClick(widget("efDisplay"), Qt::Key(qtKey)); }
 
 String AppHarness::display() const {
   return widget("efDisplay")->property("text").toString().toStdString();
