@@ -14,9 +14,9 @@ extern bool bSpeech;
 extern int32_t sysVersion;  // packed: 0x1070 is 10.7
 
 // Calculator state, read and written by the calculator window's handlers only.
-extern double dPri;     // first operand; after "=", the result carried on
-extern double dSec;     // second operand
-extern double dResult;  // result of the "=" being handled, 0 at every other time
+extern double dPri;        // first operand; after "=", the result carried on
+extern double dSec;        // second operand
+extern double dResult;     // result of the "=" being handled, 0 at every other time
 extern String sOperation;  // "", "+", "-", "*" or "/"
 extern bool bOperationSelected;
 extern bool bSetForSec;

@@ -14,7 +14,9 @@ int32_t InStr(const String& s, const String& find);
 // The decimal number that `s` begins with; 0 when it begins with none ("", "-", ".").
 // Reads back every text that Str makes.
 double Val(const String& s);
-// At most 15 significant digits, plain digits unless exponent form is shorter.
+// At most 15 significant digits. Plain digits from 0.0001 up to 15-digit whole numbers; beyond,
+// where plain digits would only pad zeros, exponent form ("1e-05", "1e+15"). "Infinity",
+// "-Infinity" and "NaN" for the values that are no numbers.
 String Str(double d);
 // The platform line end.
 String EndOfLine();

@@ -1,0 +1,149 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+
+#include "Harness.h"
+#include "app/App.h"
+#include "app/FileTypes.h"
+#include "app/MenuBar1.h"
+#include "app/mGlobals.h"
+#include "calculator/wMain.h"
+#include "platform/Files.h"
+
+namespace {
+
+struct MenuRow {
+  const char* menu;
+  const char* item;
+  const char* itemClass;
+  const char* text;
+  const char* shortcut;
+};
+
+const MenuRow kMenus[] = {
+    {"FileMenu", "FileQuit", "QuitMenuItem", "Quit Quendle", "Cmd+Q"},
+    {"FileMenu", "FileAbout", "AppleMenuItem", "About Quendle", ""},
+    {"EditMenu", "EditCopy", "MenuItem", "&Copy", "Cmd+C"},
+    {"HelpMenu", "HelpHelp", "MenuItem", "Quendle Help", "Cmd+H"},
+    {"HelpMenu", "HelpAbout", "MenuItem", "About Quendle", ""},
+};
+
+TEST(MenuBar, HoldsThreeMenusInOrderWithTheirItems) {
+  AppHarness app;
+  auto bar = Checked(App::Instance(), "app").MenuBar();
+  ASSERT_EQ(bar, MenuBar1::Instance());
+  ASSERT_EQ(bar->Count(), 3u);
+  const char* names[] = {"FileMenu", "EditMenu", "HelpMenu"};
+  const char* texts[] = {"&File", "&Edit", "Help"};
+  for (size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(bar->Item(i)->Name(), names[i]);
+    EXPECT_EQ(bar->Item(i)->Text(), texts[i]);
+    EXPECT_EQ(bar->Item(i)->KeyboardShortcut(), "");
+    EXPECT_TRUE(bar->Item(i)->AutoEnable());
+  }
+  for (const MenuRow& row : kMenus) {
+    SCOPED_TRACE(row.item);
+    auto item = bar->Child(row.menu)->Child(row.item);
+    ASSERT_TRUE(item);
+    EXPECT_EQ(item->ClassName(), row.itemClass);
+    EXPECT_EQ(item->Text(), row.text);
+    EXPECT_EQ(item->KeyboardShortcut(), row.shortcut);
+    EXPECT_TRUE(item->AutoEnable());
+  }
+  EXPECT_FALSE(HelpAbout()->Visible()) << "About shows only in the File menu";
+  EXPECT_TRUE(FileAbout()->Visible());
+  EXPECT_EQ(FileAbout()->Action()->shortcut().toString().toStdString(), "");
+  EXPECT_EQ(FileQuit()->Action()->shortcut().toString().toStdString(), "Ctrl+Q");
+  EXPECT_EQ(HelpHelp()->Action()->shortcut().toString().toStdString(), "Ctrl+H");
+}
+
+TEST(MenuBar, QuitReadsQuitUntilTheApplicationOpens) {
+  // Built on its own, as start-up builds it before the application object opens.
+  int argc = 1;
+  char name[] = "quendle";
+  char* argv[] = {name};
+  QApplication qt(argc, argv);
+  auto bar = MenuBar1::Instance();
+  EXPECT_EQ(bar->Lookup("FileQuit")->Text(), "Quit");
+  EXPECT_EQ(MenuBar1::Instance(), bar) << "a second call builds nothing";
+  EXPECT_EQ(bar->Count(), 3u);
+  EXPECT_EQ(mGlobals::sTheFont, "");
+  EXPECT_EQ(mGlobals::iTheFontSize, 0);
+  EXPECT_FALSE(mGlobals::bSpeech);
+  MenuBar1::Release();
+}
+
+TEST(Startup, SetsTheSharedSettingsAndDeclaresThePlainTextType) {
+  AppHarness app;
+  EXPECT_EQ(mGlobals::sTheFont, "Geneva");
+  EXPECT_EQ(mGlobals::iTheFontSize, 12);
+  EXPECT_TRUE(mGlobals::bSpeech);
+  EXPECT_EQ(FileQuit()->Text(), "Quit Quendle");
+  ASSERT_EQ(DeclaredFileTypes().size(), 1u);
+  const FileType& type = DeclaredFileTypes()[0];
+  EXPECT_EQ(type.Name, "text/plain");
+  EXPECT_EQ(type.Extensions,
+            ".asc;.ascii;.bas;.c;.class;.cp;.cpp;.h;.hp;.hpp;.i3;.java;.m2;.m3;.mak;.text;.txt");
+  EXPECT_EQ(type.MacType, "TEXT");
+  EXPECT_EQ(type.MacCreator, "ttxt");
+  // The calculator window is the only window that opens by itself.
+  EXPECT_EQ(LiveWindows().size(), 1u);
+  EXPECT_TRUE(GetImplicitWindow("wMain.wMain"));
+}
+
+TEST(Startup, AccessorsYieldTheSameObjects) {
+  AppHarness app;
+  EXPECT_EQ(wMain::Instance(), wMain::Instance());
+  EXPECT_EQ(LiveWindows().size(), 1u);
+  EXPECT_EQ(HelpHelp(), HelpHelp());
+  EXPECT_EQ(FileQuit(), app.window().FileQuit());
+  EXPECT_EQ(app.window().MenuBar(), MenuBar1::Instance());
+  EXPECT_FALSE(app.window().UntitledMenu0());
+}
+
+TEST(Startup, MenusAreEnabledWhenTheyUpdate) {
+  AppHarness app;
+  for (const MenuRow& row : kMenus) MenuBar1::Instance()->Lookup(row.item)->SetEnabled(false);
+  UpdateMenuItems();
+  for (const MenuRow& row : kMenus) {
+    EXPECT_TRUE(MenuBar1::Instance()->Lookup(row.item)->Enabled()) << row.item;
+  }
+}
+
+struct VersionRow {
+  const char* name;
+  std::optional<int32_t> version;
+  bool refused;
+};
+
+class VersionCheck : public testing::TestWithParam<VersionRow> {};
+
+TEST_P(VersionCheck, RefusesSystemsOlderThanTenSeven) {
+  // A failing query must not be judged by whatever the field held before.
+  mGlobals::sysVersion = 0x1000;
+  AppHarness app(GetParam().version);
+  if (GetParam().refused) {
+    ASSERT_EQ(app.messages->size(), 1u);
+    EXPECT_EQ(app.messages->front(),
+              "This program requires Mac OS X 10.7 or higher. Please visit the program home page "
+              "at https://quendle.org/ for information about versions of this program for other "
+              "systems.");
+    EXPECT_EQ(*app.quits, std::vector<int32_t>{0});
+  } else {
+    EXPECT_TRUE(app.messages->empty());
+    EXPECT_TRUE(app.quits->empty());
+  }
+  EXPECT_EQ(mGlobals::iTheFontSize, 12) << "set even when the quit is requested";
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, VersionCheck,
+                         testing::Values(VersionRow{"TenSeven", 0x1070, false},
+                                         VersionRow{"Newer", 0x10A0, false},
+                                         VersionRow{"TenSixFifteen", 0x106F, true},
+                                         VersionRow{"Negative", -1, true},
+                                         VersionRow{"QueryFails", std::nullopt, false}),
+                         [](const auto& info) { return info.param.name; });
+
+}  // namespace
