@@ -1,1 +1,189 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/Menus.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <set>
+
+#include "platform/Application.h"
+#include "platform/Controls.h"
+#include "platform/Native.h"
+#include "platform/Window.h"
+
+namespace {
+
+// Items that hold Qt objects, so they can let go of them before the toolkit ends.
+std::set<MenuItem*>& ItemsWithNatives() {
+  static std::set<MenuItem*> items;
+  return items;
+}
+
+QKeySequence ToSequence(const String& shortcut) {
+  QString text = ToQt(shortcut);
+  // Cmd is the platform's command key: Ctrl here.
+  text.replace("Cmd+", "Ctrl+");
+  return QKeySequence(text);
+}
+
+void EnableByAutoEnable(MenuItem& item) {
+  item.SetEnabled(item.AutoEnable());
+  for (size_t i = 0; i < item.Count(); ++i) EnableByAutoEnable(*item.Item(i));
+}
+
+}  // namespace
+
+MenuItem::MenuItem() = default;
+
+MenuItem::~MenuItem() {
+  // Without the toolkit, widgets may no longer be deleted; the process is ending anyway.
+  if (QCoreApplication::instance()) releaseNative();
+  ItemsWithNatives().erase(this);
+}
+
+void MenuItem::SetText(const String& text) {
+  text_ = text;
+  sync();
+}
+
+void MenuItem::SetKeyboardShortcut(const String& shortcut) {
+  shortcut_ = shortcut;
+  sync();
+}
+
+void MenuItem::SetEnabled(bool enabled) {
+  enabled_ = enabled;
+  sync();
+}
+
+void MenuItem::SetVisible(bool visible) {
+  visible_ = visible;
+  sync();
+}
+
+void MenuItem::Append(std::shared_ptr<MenuItem> item) {
+  Checked(item, "menu item").parent_ = this;
+  children_.push_back(item);
+  if (menu_ || action_) {
+    ensureMenu();
+    menu_->addAction(item->native());
+  }
+}
+
+std::shared_ptr<MenuItem> MenuItem::Child(const String& name) const {
+  for (const auto& child : children_) {
+    if (child->Name() == name) return child;
+  }
+  return nullptr;
+}
+
+std::shared_ptr<MenuItem> MenuItem::Lookup(const String& name) const {
+  for (const auto& child : children_) {
+    if (child->Name() == name) return child;
+    if (auto found = child->Lookup(name)) return found;
+  }
+  return nullptr;
+}
+
+QAction* MenuItem::native() {
+  if (!action_) {
+    if (children_.empty()) {
+      action_ = new QAction();
+      QObject::connect(action_, &QAction::triggered, action_, [this] { chosen(); });
+    } else {
+      ensureMenu();
+    }
+    ItemsWithNatives().insert(this);
+    sync();
+  }
+  return action_;
+}
+
+// An item with children shows as a menu.
+void MenuItem::ensureMenu() {
+  if (menu_) return;
+  delete action_;
+  menu_ = new QMenu();
+  action_ = menu_->menuAction();
+  QObject::connect(menu_, &QMenu::aboutToShow, menu_, [] { UpdateMenuItems(); });
+  for (const auto& child : children_) menu_->addAction(child->native());
+  ItemsWithNatives().insert(this);
+}
+
+void MenuItem::sync() {
+  if (!action_) return;
+  action_->setText(ToQt(text_));
+  if (menu_) menu_->setTitle(ToQt(text_));
+  action_->setShortcut(ToSequence(shortcut_));
+  action_->setShortcutContext(Qt::ApplicationShortcut);
+  action_->setEnabled(enabled_);
+  action_->setVisible(visible_);
+}
+
+void MenuItem::chosen() {
+  Guarded([this] {
+    UpdateMenuItems();
+    if (!enabled_ || !visible_) return;
+    if (dynamic_cast<QuitMenuItem*>(this)) {
+      Quit(0);
+      return;
+    }
+    auto app = GetAppObject();
+    if (app && app->HandleMenuItem(name_)) return;
+    if (name_ == "EditCopy") {
+      if (auto* text = dynamic_cast<TextControl*>(ControlOfWidget(QApplication::focusWidget()))) {
+        text->Copy();
+      }
+    }
+  });
+}
+
+void MenuItem::releaseNative() {
+  if (menu_) {
+    delete menu_;  // takes its menu action with it
+  } else {
+    delete action_;
+  }
+  menu_ = nullptr;
+  action_ = nullptr;
+}
+
+QMenuBar* BuildMenuBar(MenuBar& bar, QWidget* parent) {
+  auto* widget = new QMenuBar(parent);
+  for (size_t i = 0; i < bar.Count(); ++i) widget->addAction(bar.Item(i)->native());
+  return widget;
+}
+
+bool IsMenuShortcut(const QKeyEvent& event) {
+  QKeySequence pressed(event.keyCombination());
+  for (MenuItem* item : ItemsWithNatives()) {
+    QAction* action = item->Action();
+    if (action && !action->shortcut().isEmpty() && action->isVisible() &&
+        action->shortcut().matches(pressed) == QKeySequence::ExactMatch) {
+      return true;
+    }
+  }
+  return false;
+}
+
+void ReleaseMenuNatives() {
+  // Copied first: releasing does not touch the set, but keep the walk independent of it.
+  std::vector<MenuItem*> items(ItemsWithNatives().begin(), ItemsWithNatives().end());
+  for (MenuItem* item : items) item->releaseNative();
+  ItemsWithNatives().clear();
+}
+
+void UpdateMenuItems() {
+  Guarded([] {
+    auto app = GetAppObject();
+    auto windows = LiveWindows();
+    std::shared_ptr<Window> front = windows.empty() ? nullptr : windows.front();
+    for (auto bar : {app ? app->MenuBar() : nullptr, front ? front->MenuBar() : nullptr}) {
+      if (bar) EnableByAutoEnable(*bar);
+    }
+    if (app) app->Event_EnableMenuItems();
+    if (front) front->Event_EnableMenuItems();
+  });
+}
