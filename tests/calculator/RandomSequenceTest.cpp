@@ -9,7 +9,7 @@ namespace {
 // Every kind of event a user can cause, chosen at random with a fixed seed.
 const char* const kEvents[] = {
     "0", "1", "2", "3", "4", "5", "6", "7", "8", "9", ".", "+", "-", "x", "/", "=", "C1", "C2",
-    "'0", "'4", "'9", "'.", "'+", "'-", "'*", "'/", "'=", "'a", "'x", "',", "' ",
+    "'0", "'4", "'9", "'.", "'+", "'-", "'*", "'/", "'=", "'a", "'x", "',",
     "<Return>", "<Enter>", "<Backspace>", "<Delete>", "<Left>", "<Right>", "<Home>", "<End>",
 };
 
