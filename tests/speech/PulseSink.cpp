@@ -1,0 +1,198 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "PulseSink.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+
+extern char** environ;
+
+namespace {
+
+constexpr short kLoud = 500;  // well above the null sink's silence, well below speech
+constexpr size_t kFrame = PulseSink::kRate / 100;  // sound is judged in 10 ms frames
+
+bool Installed(const std::string& program) {
+  const char* path = std::getenv("PATH");
+  std::string dirs = path ? path : "/usr/bin:/bin";
+  for (size_t start = 0; start <= dirs.size();) {
+    size_t end = dirs.find(':', start);
+    if (end == std::string::npos) end = dirs.size();
+    if (access((dirs.substr(start, end - start) + "/" + program).c_str(), X_OK) == 0) return true;
+    start = end + 1;
+  }
+  return false;
+}
+
+// Starts a program with its standard output on `out` (or /dev/null) and the rest silenced.
+pid_t Start(std::vector<std::string> args, int out = -1) {
+  posix_spawn_file_actions_t files;
+  posix_spawn_file_actions_init(&files);
+  posix_spawn_file_actions_addopen(&files, 0, "/dev/null", O_RDONLY, 0);
+  if (out >= 0)
+    posix_spawn_file_actions_adddup2(&files, out, 1);
+  else
+    posix_spawn_file_actions_addopen(&files, 1, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&files, 2, "/dev/null", O_WRONLY, 0);
+  std::vector<char*> argv;
+  for (auto& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  pid_t pid = -1;
+  if (posix_spawnp(&pid, argv[0], &files, nullptr, argv.data(), environ) != 0) pid = -1;
+  posix_spawn_file_actions_destroy(&files);
+  return pid;
+}
+
+int Wait(pid_t pid, std::chrono::milliseconds limit) {
+  const auto until = std::chrono::steady_clock::now() + limit;
+  int status = 0;
+  while (waitpid(pid, &status, WNOHANG) == 0) {
+    if (std::chrono::steady_clock::now() > until) return -1;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+void Stop(pid_t pid) {
+  if (pid <= 0) return;
+  kill(pid, SIGTERM);
+  if (Wait(pid, std::chrono::seconds(3)) == -1 && kill(pid, SIGKILL) == 0) waitpid(pid, nullptr, 0);
+}
+
+}  // namespace
+
+std::string PulseSink::MissingTools() {
+  std::string missing;
+  for (const char* program : {"pulseaudio", "pactl", "pacat", "parec"})
+    if (!Installed(program)) missing += std::string(missing.empty() ? "" : ", ") + program;
+  return missing;
+}
+
+PulseSink::PulseSink() {
+  char dir[] = "/tmp/quendle-pulse-XXXXXX";
+  if (!mkdtemp(dir)) {
+    failure_ = "no temporary folder";
+    return;
+  }
+  runtimeDir_ = dir;
+  if (!startServer()) return;
+  keepAlive_ = Start({"pacat", "--playback", "-d", "nul", "--format=s16le",
+                      "--rate=" + std::to_string(kRate), "--channels=1", "/dev/zero"});
+  int pipe_[2];
+  if (pipe(pipe_) != 0) {
+    failure_ = "no pipe";
+    return;
+  }
+  recorder_ = Start({"parec", "-d", "nul.monitor", "--format=s16le",
+                     "--rate=" + std::to_string(kRate), "--channels=1", "--latency-msec=10"},
+                    pipe_[1]);
+  close(pipe_[1]);
+  reader_ = std::thread([this, fd = pipe_[0]] { record(fd); });
+  // Recording has begun once the first samples arrive.
+  std::unique_lock lock(mutex_);
+  if (!grown_.wait_for(lock, std::chrono::seconds(5), [this] { return samples_.size() > kFrame; }))
+    failure_ = "the recorder heard nothing";
+}
+
+bool PulseSink::startServer() {
+  // As root the server needs a runtime folder and a home of its own; clients find it by address.
+  setenv("XDG_RUNTIME_DIR", runtimeDir_.c_str(), 1);
+  setenv("PULSE_SERVER", ("unix:" + runtimeDir_ + "/pulse/native").c_str(), 1);
+  const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
+  setenv("HOME", runtimeDir_.c_str(), 1);
+  server_ = Start({"pulseaudio", "--daemonize=no", "--system=false", "--exit-idle-time=-1",
+                   "--disallow-exit", "-n", "--load=module-null-sink sink_name=nul",
+                   "--load=module-native-protocol-unix auth-anonymous=1"});
+  setenv("HOME", home.c_str(), 1);
+  for (int tries = 0; tries < 100; ++tries) {
+    if (Wait(Start({"pactl", "info"}), std::chrono::seconds(2)) == 0) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  failure_ = "the PulseAudio server did not start";
+  return false;
+}
+
+PulseSink::~PulseSink() {
+  Stop(recorder_);
+  if (reader_.joinable()) reader_.join();
+  Stop(keepAlive_);
+  Stop(server_);
+  if (!runtimeDir_.empty()) std::filesystem::remove_all(runtimeDir_);
+}
+
+void PulseSink::record(int fd) {
+  char buffer[4096];
+  size_t held = 0;  // bytes of a sample split between two reads
+  ssize_t got;
+  while ((got = read(fd, buffer + held, sizeof buffer - held)) > 0) {
+    const size_t bytes = held + size_t(got), whole = bytes / 2;
+    std::lock_guard lock(mutex_);
+    for (size_t i = 0; i < whole; ++i) {
+      short sample;
+      std::memcpy(&sample, buffer + 2 * i, 2);
+      samples_.push_back(sample);
+    }
+    held = bytes % 2;
+    if (held) buffer[0] = buffer[bytes - 1];
+    arrivals_.emplace_back(samples_.size(), Clock::now());
+    grown_.notify_all();
+  }
+  close(fd);
+}
+
+size_t PulseSink::mark() const {
+  std::lock_guard lock(mutex_);
+  return samples_.size();
+}
+
+namespace {
+bool LoudFrame(const std::vector<short>& samples, size_t at) {
+  const auto end = samples.begin() + std::min(samples.size(), at + kFrame);
+  return std::any_of(samples.begin() + at, end, [](short s) { return std::abs(s) > kLoud; });
+}
+}  // namespace
+
+void PulseSink::waitForQuiet(std::chrono::milliseconds quiet,
+                             std::chrono::milliseconds limit) const {
+  const size_t quietSamples = size_t(quiet.count()) * kRate / 1000;
+  const auto until = Clock::now() + limit;
+  std::unique_lock lock(mutex_);
+  const size_t start = samples_.size();
+  grown_.wait_until(lock, until, [&] {
+    if (samples_.size() < start + quietSamples) return false;
+    for (size_t at = samples_.size() - quietSamples; at + kFrame <= samples_.size(); at += kFrame)
+      if (LoudFrame(samples_, at)) return false;
+    return true;
+  });
+}
+
+double PulseSink::audibleSeconds(size_t from) const {
+  std::lock_guard lock(mutex_);
+  size_t loud = 0;
+  for (size_t at = from; at + kFrame <= samples_.size(); at += kFrame)
+    loud += LoudFrame(samples_, at);
+  return loud * 0.01;
+}
+
+std::optional<PulseSink::Clock::time_point> PulseSink::firstSound(
+    size_t from, std::chrono::milliseconds limit) const {
+  std::unique_lock lock(mutex_);
+  size_t at = from;
+  auto found = [&] {
+    for (; at < samples_.size(); ++at)
+      if (std::abs(samples_[at]) > kLoud) return true;
+    return false;
+  };
+  if (!grown_.wait_until(lock, Clock::now() + limit, found)) return std::nullopt;
+  // The sample arrived with the read that brought it, this long after it was played.
+  auto read = std::lower_bound(arrivals_.begin(), arrivals_.end(), at + 1,
+                               [](const auto& a, size_t n) { return a.first < n; });
+  return read->second - std::chrono::microseconds((read->first - at) * 1000000 / kRate);
+}

@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+// A PulseAudio server of our own whose only output is a null sink, with a recorder on that
+// sink's monitor: whatever a client plays there can be measured. Building one points this
+// process's PulseAudio clients, and the programs it starts, at that server.
+class PulseSink {
+ public:
+  using Clock = std::chrono::steady_clock;
+  static constexpr int kRate = 22050;
+
+  // The programs this needs that are not installed, or the empty text.
+  static std::string MissingTools();
+
+  PulseSink();
+  ~PulseSink();
+  PulseSink(const PulseSink&) = delete;
+  PulseSink& operator=(const PulseSink&) = delete;
+
+  // Empty once the server runs and records; otherwise why not.
+  const std::string& failure() const { return failure_; }
+
+  // Position in the recording from which later measurements start.
+  size_t mark() const;
+  // Waits until the sink has been silent for `quiet`, at most `limit`.
+  void waitForQuiet(std::chrono::milliseconds quiet, std::chrono::milliseconds limit) const;
+  // Time with sound in it, from `from` to now.
+  double audibleSeconds(size_t from) const;
+  // When the first sound after `from` reached the sink, waiting for it at most `limit`.
+  std::optional<Clock::time_point> firstSound(size_t from, std::chrono::milliseconds limit) const;
+
+ private:
+  bool startServer();
+  void record(int fd);
+
+  std::string runtimeDir_;
+  std::string failure_;
+  pid_t server_ = -1, keepAlive_ = -1, recorder_ = -1;
+  std::thread reader_;
+  mutable std::mutex mutex_;
+  mutable std::condition_variable grown_;
+  std::vector<short> samples_;
+  // (samples recorded so far, when they arrived), one entry per read.
+  std::vector<std::pair<size_t, Clock::time_point>> arrivals_;
+};
