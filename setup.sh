@@ -8,7 +8,7 @@ cd "$(dirname "$0")"
 PACKAGES=(
   cmake g++ make pkg-config
   qt6-base-dev libgl-dev
-  libespeak-ng-dev espeak-ng-data espeak-ng
+  libespeak-ng-dev espeak-ng-data espeak-ng libpulse-dev libasound2-dev
   googletest libgtest-dev libgmock-dev
   fonts-dejavu-core
   pulseaudio pulseaudio-utils
