@@ -46,9 +46,13 @@ class Control : public PropertyTarget {
 
  private:
   friend class Window;
+  friend class RectControl;
   friend void InstallInstanceEventHandler(Control&, const String&, EventHandler);
   friend QObject* NativeObject(Control&);
   virtual QObject* native() const = 0;
+  // Lets go of the native object: at once, or once control returns to the event loop (the
+  // object may be the one whose event is being handled).
+  virtual void releaseNative(bool now) = 0;
 
   String name_;
   Window& owner_;
@@ -90,7 +94,6 @@ class RectControl : public Control {
  protected:
   using Control::Control;
   bool ApplyProperty(const String& name, const PropertyValue& value) override;
-  bool RaisesEvent(const String& event, size_t signature) const override;
   // The native widget of this class, made by Constructor.
   virtual QWidget* MakeWidget() = 0;
   QWidget* widget() const;
@@ -98,7 +101,10 @@ class RectControl : public Control {
  private:
   friend class Window;
   QObject* native() const override;
+  void releaseNative(bool now) override;
   void applyFont();
+  // Keeps the control's place when its window's control area grows by (dx, dy).
+  void place(int32_t dx, int32_t dy);
 
   QWidget* widget_ = nullptr;
   class EventGlue* glue_ = nullptr;
@@ -107,6 +113,8 @@ class RectControl : public Control {
   int32_t unit_ = 0;
   bool bold_ = false, italic_ = false, underline_ = false;
   int32_t tabIndex_ = -1;
+  int32_t left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  bool lockLeft_ = true, lockTop_ = true, lockRight_ = false, lockBottom_ = false;
   friend class EventGlue;
 };
 
@@ -133,6 +141,8 @@ class TextControl : public RectControl {
   virtual void SetText(const String& text) = 0;
   bool ReadOnly() const;
   void SetReadOnly(bool readOnly);
+  // The most characters typing may leave in the control; 0 for no limit.
+  int32_t LimitText() const { return limitText_; }
   // Copies the selection to the clipboard.
   virtual void Copy() = 0;
 
@@ -143,6 +153,7 @@ class TextControl : public RectControl {
   void SetColors();
 
   bool acceptTabs_ = false;
+  int32_t limitText_ = 0;
   Color textColor_{0, 0, 0};
   Color backColor_{255, 255, 255};
   friend class EventGlue;
@@ -157,17 +168,12 @@ class TextField : public TextControl {
   void SetText(const String& text) override;
   int32_t SelStart() const;
   void SetSelStart(int32_t position);
-  int32_t LimitText() const { return limitText_; }
   void Copy() override;
 
  protected:
   bool ApplyProperty(const String& name, const PropertyValue& value) override;
   QWidget* MakeWidget() override;
   void SetAlignment(int32_t code) override;
-
- private:
-  int32_t limitText_ = 0;
-  friend class EventGlue;
 };
 
 class TextArea : public TextControl {
@@ -188,8 +194,10 @@ class TextArea : public TextControl {
   void SetAlignment(int32_t code) override;
 
  private:
+  // What the widget holds, so reading a long text back costs no conversion.
   mutable String text_;
   mutable bool textStale_ = false;
+  bool writing_ = false;
 };
 
 class StaticText : public RectControl {

@@ -24,6 +24,7 @@ class Timer : public Control {
 
  private:
   QObject* native() const override;
+  void releaseNative(bool now) override;
   void restart();
 
   QTimer* timer_ = nullptr;

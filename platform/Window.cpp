@@ -1,1 +1,332 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/Window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLayout>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QScreen>
+#include <algorithm>
+
+#include "platform/Menus.h"
+#include "platform/Native.h"
+#include "platform/QtAccess.h"
+
+namespace {
+
+// The live windows, front first. A window stays alive while it is open.
+std::vector<std::shared_ptr<Window>>& Live() {
+  static std::vector<std::shared_ptr<Window>> windows;
+  return windows;
+}
+
+auto Position(const Window* window) {
+  return std::find_if(Live().begin(), Live().end(),
+                      [window](const auto& live) { return live.get() == window; });
+}
+
+void BringToFront(const Window* window) {
+  auto it = Position(window);
+  if (it != Live().end()) std::rotate(Live().begin(), it, it + 1);
+}
+
+}  // namespace
+
+// The native window: a menu bar and, below it, the client area that holds the controls.
+class WindowWidget : public QMainWindow {
+ public:
+  explicit WindowWidget(Window& owner) : owner_(&owner) {
+    setAttribute(Qt::WA_QuitOnClose, false);
+    auto* client = new QWidget(this);
+    client->installEventFilter(this);
+    setCentralWidget(client);
+  }
+  void detach() { owner_ = nullptr; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override {
+    if (owner_) owner_->closed();
+    event->accept();
+  }
+  void changeEvent(QEvent* event) override {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && owner_) {
+      BringToFront(owner_);
+    }
+    QMainWindow::changeEvent(event);
+  }
+  // Controls locked to the right or bottom edge follow it when the client area is resized.
+  bool eventFilter(QObject* object, QEvent* event) override {
+    if (owner_ && object == centralWidget() && event->type() == QEvent::Resize) {
+      QSize size = centralWidget()->size();
+      owner_->placeControls(size.width() - owner_->width_, size.height() - owner_->height_);
+    }
+    return false;
+  }
+
+ private:
+  Window* owner_;
+};
+
+Window::Window(String className) : className_(std::move(className)) {}
+
+Window::~Window() { dropNatives(true); }
+
+WindowWidget& Window::native() {
+  if (!widget_) widget_ = new WindowWidget(*this);
+  return *widget_;
+}
+
+QWidget* Window::clientArea() { return native().centralWidget(); }
+
+QWidget* NativeWindow(Window& window) { return window.widget_; }
+
+void Window::Constructor() {
+  native();
+  Layout();
+  CreateControls();
+  refresh();
+  updateTabOrder();
+  Live().insert(Live().begin(), shared_from_this());
+  Guarded([this] { Event_Open(); });
+  if (visible_) Show();
+}
+
+void Window::Show() {
+  if (!widget_ || closing_) return;
+  if (!shown_) {
+    shown_ = true;
+    applyPlacement();
+  }
+  if (fullScreen_) {
+    widget_->showFullScreen();
+  } else {
+    widget_->show();
+  }
+  widget_->raise();
+  widget_->activateWindow();
+  BringToFront(this);
+}
+
+void Window::Close() { closed(); }
+
+void Window::closed() {
+  if (closing_) return;
+  closing_ = true;
+  auto keep = shared_from_this();  // the registry may hold the last reference
+  Guarded([this] { Event_Close(); });
+  if (auto it = Position(this); it != Live().end()) Live().erase(it);
+  dropNatives(false);
+}
+
+void Window::dropNatives(bool now) {
+  for (const auto& control : controls_) control->releaseNative(now);
+  if (!widget_) return;
+  widget_->detach();
+  if (now) {
+    delete widget_;
+  } else {
+    widget_->hide();
+    widget_->deleteLater();  // its own close event may be running
+  }
+  widget_ = nullptr;
+}
+
+void Window::placeControls(int32_t dx, int32_t dy) {
+  for (const auto& control : controls_) {
+    if (auto* rect = dynamic_cast<RectControl*>(control.get()); rect && rect->widget_) {
+      rect->place(dx, dy);
+    }
+  }
+}
+
+void DropAllWindows() {
+  auto windows = std::move(Live());
+  Live().clear();
+  for (const auto& window : windows) {
+    window->closing_ = true;
+    window->dropNatives(true);
+  }
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+std::shared_ptr<Window> GetImplicitWindow(const String& className) {
+  for (const auto& window : Live()) {
+    if (window->ClassName() == className) return window;
+  }
+  return nullptr;
+}
+
+std::vector<std::shared_ptr<Window>> LiveWindows() { return Live(); }
+
+String Window::Title() const { return title_; }
+
+void Window::SetTitle(const String& title) {
+  title_ = title;
+  refresh();
+}
+
+void Window::SetMenuBar(std::shared_ptr<::MenuBar> bar) {
+  menuBar_ = std::move(bar);
+  installMenuBar();
+}
+
+void Window::AddControl(const String& name, std::shared_ptr<Control> control) {
+  Checked(control, "control " + name).name_ = name;
+  controls_.push_back(std::move(control));
+}
+
+std::shared_ptr<Control> Window::FindControl(const String& name) const {
+  for (const auto& control : controls_) {
+    if (control->Name() == name) return control;
+  }
+  return nullptr;
+}
+
+void Window::installMenuBar() {
+  if (!widget_) return;
+  if (QWidget* old = widget_->menuWidget()) {
+    widget_->setMenuWidget(nullptr);
+    delete old;
+  }
+  if (menuBar_) widget_->setMenuBar(BuildMenuBar(*menuBar_, widget_));
+  refresh();
+}
+
+void Window::refresh() {
+  if (!widget_) return;
+  widget_->setWindowTitle(ToQt(title_));
+  if (QWidget* bar = widget_->menuWidget()) bar->setVisible(menuBarVisible_);
+  QWidget* client = clientArea();
+  if (frame_.resizeable) {
+    client->setMinimumSize(minWidth_, minHeight_);
+    client->setMaximumSize(maxWidth_, maxHeight_);
+    widget_->layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
+  } else {
+    client->setFixedSize(width_, height_);
+    widget_->layout()->setSizeConstraint(QLayout::SetFixedSize);
+  }
+  applyBackground();
+  applyFrame();
+}
+
+void Window::applyFrame() {
+  Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+  if (frame_.closeButton) flags |= Qt::WindowCloseButtonHint;
+  if (frame_.minimizeButton) flags |= Qt::WindowMinimizeButtonHint;
+  if (frame_.maximizeButton) flags |= Qt::WindowMaximizeButtonHint;
+  if (widget_->windowFlags() == flags) return;
+  bool visible = widget_->isVisible();
+  widget_->setWindowFlags(flags);  // hides the window
+  if (visible) widget_->show();
+}
+
+void Window::applyBackground() {
+  QWidget* client = clientArea();
+  client->setAutoFillBackground(hasBackColor_);
+  QPalette palette = client->palette();
+  palette.setColor(QPalette::Window, hasBackColor_
+                                         ? QColor(backColor_.red, backColor_.green, backColor_.blue)
+                                         : widget_->palette().color(QPalette::Window));
+  client->setPalette(palette);
+}
+
+void Window::applyPlacement() {
+  if (frame_.resizeable) {
+    int menu = widget_->menuWidget() && menuBarVisible_ ? widget_->menuWidget()->sizeHint().height()
+                                                        : 0;
+    widget_->resize(width_, height_ + menu);
+  }
+  widget_->layout()->activate();
+  if (placement_ == 0) return;  // where the desktop puts a new window
+  QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  if (placement_ == 1) {
+    // Over the window in front, where there is one.
+    for (const auto& window : Live()) {
+      if (window.get() != this && window->widget_ && window->widget_->isVisible()) {
+        area = window->widget_->frameGeometry();
+        break;
+      }
+    }
+  }
+  QSize size = widget_->size();
+  widget_->move(area.center() - QPoint(size.width() / 2, size.height() / 2));
+}
+
+void Window::updateTabOrder() {
+  std::vector<RectControl*> order;
+  for (const auto& control : controls_) {
+    auto* rect = dynamic_cast<RectControl*>(control.get());
+    if (rect && rect->widget_) order.push_back(rect);
+  }
+  std::stable_sort(order.begin(), order.end(),
+                   [](auto* a, auto* b) { return a->tabIndex_ < b->tabIndex_; });
+  for (size_t i = 1; i < order.size(); ++i) {
+    QWidget::setTabOrder(order[i - 1]->widget_, order[i]->widget_);
+  }
+}
+
+bool Window::ApplyProperty(const String& name, const PropertyValue& value) {
+  using T = Window;
+  auto number = [](int32_t T::*field) {
+    return [field](T& w, const PropertyValue& v) {
+      w.*field = As<int32_t>(v);
+      w.refresh();
+    };
+  };
+  auto flag = [](bool T::*field) {
+    return [field](T& w, const PropertyValue& v) {
+      w.*field = As<bool>(v);
+      w.refresh();
+    };
+  };
+  auto frameFlag = [](bool Frame::*field) {
+    return [field](T& w, const PropertyValue& v) {
+      w.frame_.*field = As<bool>(v);
+      w.refresh();
+    };
+  };
+  // Codes from 0: where the desktop puts it, over the front window, centred on the screen.
+  auto placement = [](T& w, const PropertyValue& v) {
+    int32_t code = As<int32_t>(v);
+    if (code < 0 || code > 2) throw RuntimeException("no placement " + std::to_string(code));
+    w.placement_ = code;
+  };
+  // 0, the document window, is the one frame every window here has.
+  auto frame = [](T&, const PropertyValue& v) {
+    int32_t code = As<int32_t>(v);
+    if (code != 0) throw RuntimeException("no frame " + std::to_string(code));
+  };
+  static const PropertyTable<T> table = {
+      {"Placement", placement},
+      {"Width", number(&T::width_)},
+      {"Height", number(&T::height_)},
+      {"MinWidth", number(&T::minWidth_)},
+      {"MinHeight", number(&T::minHeight_)},
+      {"MaxWidth", number(&T::maxWidth_)},
+      {"MaxHeight", number(&T::maxHeight_)},
+      {"Frame", frame},
+      {"Composite", Inert<bool, T>},
+      {"HasBackColor", flag(&T::hasBackColor_)},
+      {"BackColor",
+       [](T& w, const PropertyValue& v) {
+         w.backColor_ = As<Color>(v);
+         w.refresh();
+       }},
+      {"Title", [](T& w, const PropertyValue& v) { w.SetTitle(As<String>(v)); }},
+      {"Visible",
+       [](T& w, const PropertyValue& v) {
+         w.visible_ = As<bool>(v);
+         if (w.shown_ && w.widget_) w.widget_->setVisible(w.visible_);
+       }},
+      {"FullScreen", [](T& w, const PropertyValue& v) { w.fullScreen_ = As<bool>(v); }},
+      {"MenuBarVisible", flag(&T::menuBarVisible_)},
+      {"CloseButton", frameFlag(&Frame::closeButton)},
+      {"Resizeable", frameFlag(&Frame::resizeable)},
+      {"LiveResize", Inert<bool, T>},  // Qt always redraws while resizing
+      {"MaximizeButton", frameFlag(&Frame::maximizeButton)},
+      {"MinimizeButton", frameFlag(&Frame::minimizeButton)},
+      {"MacProcID", Inert<int32_t, T>},
+  };
+  return ApplyFrom(table, *this, name, value);
+}

@@ -67,7 +67,14 @@ class Window : public PropertyTarget, public std::enable_shared_from_this<Window
   friend class RectControl;
   friend QWidget* NativeWindow(Window&);
   friend void DropAllWindows();
+  // The window's widget, made on first use; controls sit in its client area.
+  WindowWidget& native();
+  QWidget* clientArea();
   void closed();
+  // Lets go of every native object; `now` only where no event of theirs is being handled.
+  void dropNatives(bool now);
+  // The control area is (dx, dy) larger than the layout drew it.
+  void placeControls(int32_t dx, int32_t dy);
   void refresh();
   void applyFrame();
   void applyPlacement();
