@@ -267,10 +267,11 @@ void RectControl::releaseNative(bool now) {
   if (!widget_) return;
   WidgetControls().erase(widget_);
   glue_->detach();
+  // Not hidden here: hiding would move the focus to a sibling whose handlers still listen.
+  // Its window hides once every control has let go.
   if (now) {
     delete widget_;
   } else {
-    widget_->hide();
     widget_->deleteLater();
   }
   widget_ = nullptr;

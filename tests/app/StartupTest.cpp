@@ -1,16 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <QAction>
 #include <QApplication>
+#include <algorithm>
+#include <array>
+#include <cstdio>
 
 #include "Harness.h"
 #include "app/App.h"
 #include "app/FileTypes.h"
 #include "app/MenuBar1.h"
+#include "app/Startup.h"
 #include "app/mGlobals.h"
 #include "calculator/wMain.h"
 #include "platform/Files.h"
+#include "platform/Service.h"
 
 namespace {
 
@@ -110,6 +116,79 @@ TEST(Startup, MenusAreEnabledWhenTheyUpdate) {
   for (const MenuRow& row : kMenus) {
     EXPECT_TRUE(MenuBar1::Instance()->Lookup(row.item)->Enabled()) << row.item;
   }
+}
+
+// What start-up had done by the time the application's Open event refused the system.
+struct Progress {
+  size_t fileTypes;
+  bool menuBarSet;
+  bool helpHandled;
+  bool calculatorOpen;
+  size_t spoken;
+};
+
+class ProgressAtMessage : public DialogService {
+ public:
+  ProgressAtMessage(std::optional<Progress>& seen, const std::vector<Spoken>& spoken)
+      : seen_(seen), spoken_(spoken) {}
+  void MsgBox(const String&) override {
+    seen_ = Progress{DeclaredFileTypes().size(),
+                     GetAppObject() && GetAppObject()->MenuBar() == MenuBar1::Instance(),
+                     GetAppObject() && GetAppObject()->HandleMenuItem("HelpHelp"),
+                     GetImplicitWindow("wMain.wMain") != nullptr, spoken_.size()};
+  }
+
+ private:
+  std::optional<Progress>& seen_;
+  const std::vector<Spoken>& spoken_;
+};
+
+TEST(Startup, RunsItsStepsInOrder) {
+  std::optional<Progress> seen;
+  auto spoken = std::make_shared<std::vector<Spoken>>();
+  auto quits = std::make_shared<std::vector<int32_t>>();
+  Service<SpeechEngine>::Install(std::make_unique<RecordingSpeech>(spoken));
+  Service<DialogService>::Install(std::make_unique<ProgressAtMessage>(seen, *spoken));
+  Service<SystemQueryService>::Install(std::make_unique<FixedSystemQuery>(0x106F));
+  Service<QuitService>::Install(std::make_unique<RecordingQuit>(quits));
+  RunFrameworkInitialization(Startup);
+  ASSERT_TRUE(seen) << "the version check ran";
+  EXPECT_EQ(seen->fileTypes, 1u) << "file type declared first";
+  EXPECT_TRUE(seen->menuBarSet) << "menus in place before the application opens";
+  EXPECT_FALSE(seen->helpHandled) << "menu handlers come after the application opens";
+  EXPECT_FALSE(seen->calculatorOpen) << "the window opens last";
+  EXPECT_EQ(seen->spoken, 0u);
+  EXPECT_TRUE(GetImplicitWindow("wMain.wMain"));
+  EXPECT_EQ(*spoken, (std::vector<Spoken>{{"ready", false}}));
+  ReleaseModuleReferences();
+  RuntimeExit(0);
+}
+
+TEST(Startup, ANilObjectInAHandlerGoesToTheDefaultHandler) {
+  AppHarness app;
+  app.enableKeys();
+  auto window = wMain::Instance();
+  window->Close();
+  // The key outlives its window's widgets: its handler finds the display gone.
+  window->Find<PushButton>("PushButton6").Push();
+  ASSERT_EQ(app.messages->size(), 1u);
+  EXPECT_NE(app.messages->front().find("NilObjectException"), String::npos)
+      << app.messages->front();
+}
+
+TEST(Startup, WithoutADisplaySaysSoAndFails) {
+  String command =
+      "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " QUENDLE_EXECUTABLE " 2>&1";
+  FILE* run = popen(command.c_str(), "r");
+  ASSERT_TRUE(run);
+  String output;
+  std::array<char, 256> buffer;
+  while (fgets(buffer.data(), buffer.size(), run)) output += buffer.data();
+  int status = pclose(run);
+  ASSERT_TRUE(WIFEXITED(status)) << "no crash";
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 1) << output;
+  EXPECT_NE(output.find("display"), String::npos) << output;
 }
 
 struct VersionRow {

@@ -137,8 +137,10 @@ TEST(CalculatorWindow, OpeningChangesFontNamesButNotSizes) {
 
 TEST(CalculatorWindow, ClosingItQuitsTheApplication) {
   AppHarness app;
+  app.enableKeys();
   NativeWindow(app.window())->close();
   EXPECT_EQ(*app.quits, std::vector<int32_t>{0});
+  EXPECT_TRUE(app.messages->empty()) << "the focus leaving the closing window raises nothing";
 }
 
 TEST(CalculatorWindow, AKeyThatTakesTheFocusHandsItBack) {
