@@ -2,7 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFontInfo>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -153,6 +156,28 @@ TEST(CalculatorWindow, AKeyThatTakesTheFocusHandsItBack) {
   QTest::keyClick(app.widget("efHistory"), '7');
   EXPECT_EQ(QApplication::focusWidget(), app.widget("efDisplay"));
   EXPECT_EQ(app.display(), "") << "the first key typed into the tape is lost";
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CalculatorWindow, CopyTakesTheSelectionOfTheFocusedText) {
+  AppHarness app;
+  app.type("123");
+  auto* display = qobject_cast<QLineEdit*>(app.widget("efDisplay"));
+  display->setSelection(1, 2);
+  QTest::keyClick(display, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::clipboard()->text().toStdString(), "23");
+  EXPECT_EQ(app.display(), "123") << "the shortcut is not typed";
+
+  app.enableKeys();
+  app.type("+4=");
+  auto* tape = qobject_cast<QPlainTextEdit*>(app.widget("efHistory"));
+  tape->setFocus();
+  tape->selectAll();
+  QTest::keyClick(tape, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::clipboard()->text().toStdString(), "123\n+ 4\n----\n127\n\n");
 }
 
 }  // namespace
