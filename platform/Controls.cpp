@@ -40,8 +40,8 @@ bool Raises(std::initializer_list<std::pair<const char*, size_t>> events, const 
 
 // Keys that Qt reports without a character of their own reach KeyDown as these.
 const std::map<int, char> kControlKeys = {
-    {Qt::Key_Backspace, 8}, {Qt::Key_Tab, 9},     {Qt::Key_Backtab, 9}, {Qt::Key_Return, 13},
-    {Qt::Key_Enter, 3},     {Qt::Key_Escape, 27}, {Qt::Key_Left, 28},   {Qt::Key_Right, 29},
+    {Qt::Key_Backspace, 8}, {Qt::Key_Tab, 9},     {Qt::Key_Backtab, 9},  {Qt::Key_Return, 13},
+    {Qt::Key_Enter, 3},     {Qt::Key_Escape, 27}, {Qt::Key_Left, 28},    {Qt::Key_Right, 29},
     {Qt::Key_Up, 30},       {Qt::Key_Down, 31},   {Qt::Key_Delete, 127}, {Qt::Key_Home, 1},
     {Qt::Key_End, 4}};
 
@@ -385,7 +385,8 @@ bool RectControl::ApplyProperty(const String& name, const PropertyValue& value) 
       {"Enabled", [](T& c, const PropertyValue& v) { c.SetEnabled(As<bool>(v)); }},
       {"Visible", [](T& c, const PropertyValue& v) { c.SetVisible(As<bool>(v)); }},
       {"AutoDeactivate", Inert<bool, T>},
-      {"HelpTag", [](T& c, const PropertyValue& v) { c.widget()->setToolTip(ToQt(As<String>(v))); }},
+      {"HelpTag",
+       [](T& c, const PropertyValue& v) { c.widget()->setToolTip(ToQt(As<String>(v))); }},
       {"TextFont", [](T& c, const PropertyValue& v) { c.SetTextFont(As<String>(v)); }},
       {"Bold", fontFlag(&T::bold_)},
       {"Italic", fontFlag(&T::italic_)},
@@ -586,8 +587,8 @@ void TextArea::SetAlignment(int32_t code) {
 bool TextArea::ApplyProperty(const String& name, const PropertyValue& value) {
   using T = TextArea;
   auto bar = [](T& c, const PropertyValue& v) {
-    AreaOf(c.widget())->setVerticalScrollBarPolicy(As<bool>(v) ? Qt::ScrollBarAsNeeded
-                                                               : Qt::ScrollBarAlwaysOff);
+    AreaOf(c.widget())
+        ->setVerticalScrollBarPolicy(As<bool>(v) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
   };
   static const PropertyTable<T> table = {
       {"Border",
@@ -643,7 +644,8 @@ bool StaticText::ApplyProperty(const String& name, const PropertyValue& value) {
          if (code < 0 || code > 2) throw RuntimeException("no alignment " + std::to_string(code));
          LabelOf(c.widget())->setAlignment(kAligns[code] | Qt::AlignTop);
        }},
-      {"Multiline", [](T& c, const PropertyValue& v) { LabelOf(c.widget())->setWordWrap(As<bool>(v)); }},
+      {"Multiline",
+       [](T& c, const PropertyValue& v) { LabelOf(c.widget())->setWordWrap(As<bool>(v)); }},
   };
   return ApplyFrom(table, *this, name, value) || RectControl::ApplyProperty(name, value);
 }

@@ -233,8 +233,8 @@ void Window::applyBackground() {
 
 void Window::applyPlacement() {
   if (frame_.resizeable) {
-    int menu = widget_->menuWidget() && menuBarVisible_ ? widget_->menuWidget()->sizeHint().height()
-                                                        : 0;
+    int menu =
+        widget_->menuWidget() && menuBarVisible_ ? widget_->menuWidget()->sizeHint().height() : 0;
     widget_->resize(width_, height_ + menu);
   }
   widget_->layout()->activate();

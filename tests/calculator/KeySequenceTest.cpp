@@ -46,7 +46,7 @@ INSTANTIATE_TEST_SUITE_P(
         SequenceRow{"AnAbandonedLineContinues", "5 + C1 7 +", "5|+ 7|+ ", "7",
                     {Cut("five"), Cut("plus"), Cut("clear work area"), Cut("seven"),
                      Cut("plus")}},
-        SequenceRow{"SignOfTheFirstOperand", "- 3 + 2 =", "-3|+ 2|--|-1||", "-1",
+        SequenceRow{"SignOfTheFirstOperand", "- 3 + 2 =", "-3|+ 2|---|-1||", "-1",
                     {Cut("negative"), Cut("three"), Cut("plus"), Cut("two"), Cut("equals -1")}},
         SequenceRow{"SignOfTheSecondOperand", "5 + - 3 =", "5|+ -3|--|2||", "2",
                     {Cut("five"), Cut("plus"), Cut("negative"), Cut("three"), Cut("equals 2")}},

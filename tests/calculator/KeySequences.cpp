@@ -16,7 +16,7 @@ const std::map<String, Qt::Key> kNamedKeys = {
 
 }  // namespace
 
-void Run(AppHarness& app, const String& keys) {
+void RunKeys(AppHarness& app, const String& keys) {
   std::istringstream tokens(keys);
   for (String token; tokens >> token;) {
     if (token.front() == '\'') {
@@ -49,7 +49,7 @@ Calculator::Calculator() {
 }
 
 void KeySequence::Check(const SequenceRow& row) {
-  Run(app, row.keys);
+  RunKeys(app, row.keys);
   EXPECT_EQ(app.tape(), TapeLines(row.tape));
   EXPECT_EQ(app.display(), row.display);
   EXPECT_EQ(*app.spoken, row.spoken);

@@ -12,7 +12,7 @@
 //   5  +  x  =  C1  ...   a click on the key of that caption;
 //   '53+                  each character after the quote typed into the display;
 //   <Backspace> <Return>  a named key typed into the display (see KeySequences.cpp).
-void Run(AppHarness& app, const String& keys);
+void RunKeys(AppHarness& app, const String& keys);
 
 // The tape as a user reads it, with "|" standing for each line end.
 String TapeLines(const String& lines);
@@ -42,6 +42,9 @@ class KeySequence : public Calculator, public ::testing::WithParamInterface<Sequ
  protected:
   void Check(const SequenceRow& row);
 };
+
+// Failure messages name the row by its keys, not by its bytes.
+inline void PrintTo(const SequenceRow& row, std::ostream* out) { *out << row.keys; }
 
 inline String RowName(const ::testing::TestParamInfo<SequenceRow>& info) {
   return info.param.name;

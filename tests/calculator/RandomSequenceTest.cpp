@@ -29,7 +29,7 @@ TEST_F(Calculator, RandomKeysKeepTheStateSound) {
   String tape = app.tape();
   for (int i = 0; i < 20000 && !HasFailure(); ++i) {
     String event = kEvents[pick(random)];
-    Run(app, event);
+    RunKeys(app, event);
     ExpectInvariants(event);
     String now = app.tape();
     if (event == "C2") {

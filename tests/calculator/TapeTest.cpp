@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QAbstractScrollArea>
 #include <QScrollBar>
+#include <QTest>
 
 #include "KeySequences.h"
 #include "calculator/wMain.h"
@@ -11,7 +12,7 @@ TEST_F(Calculator, TheEndOfALongTapeShowsAfterEquals) {
   String lines;
   for (int i = 0; i < 12000; ++i) lines += "1\n";
   app.window().Find<TextArea>("efHistory").SetText(lines);
-  Run(app, "5 + 3 =");
+  RunKeys(app, "5 + 3 =");
   auto* tape = qobject_cast<QAbstractScrollArea*>(app.widget("efHistory"));
   ASSERT_TRUE(tape);
   QScrollBar* bar = tape->verticalScrollBar();
@@ -21,7 +22,7 @@ TEST_F(Calculator, TheEndOfALongTapeShowsAfterEquals) {
 }
 
 TEST_F(Calculator, TheTapeCannotBeEdited) {
-  Run(app, "5 + 3 =");
+  RunKeys(app, "5 + 3 =");
   String before = app.tape();
   QTest::keyClick(app.widget("efHistory"), 'z');
   QTest::keyClick(app.widget("efHistory"), Qt::Key_Backspace);

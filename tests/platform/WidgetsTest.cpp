@@ -1,0 +1,267 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include "platform/Menus.h"
+#include "platform/QtAccess.h"
+#include "platform/Service.h"
+#include "platform/Timer.h"
+#include "platform/Window.h"
+#include "platform/testing/Recording.h"
+
+namespace {
+
+// A window with one control of each kind the calculator uses, and a menu item with a shortcut.
+class Probe : public Window {
+ public:
+  Probe() : Window("Probe.Probe") {}
+
+  void Layout() override {
+    auto bar = std::make_shared<::MenuBar>();
+    auto menu = std::make_shared<MenuItem>();
+    menu->SetName("ProbeMenu");
+    menu->SetText("Probe");
+    auto item = std::make_shared<MenuItem>();
+    item->SetName("ProbeItem");
+    item->SetText("Probe item");
+    item->SetKeyboardShortcut("Cmd+K");
+    item->SetAutoEnable(true);
+    menu->Append(item);
+    bar->Append(menu);
+    SetMenuBar(bar);
+    SetProperties(*this, {{"Width", 300}, {"Height", 200}, {"Title", String("Probe")}});
+  }
+
+  void CreateControls() override {
+    add<TextField>("field",
+                   {{"Left", 0}, {"Top", 0}, {"Width", 200}, {"Height", 30}, {"LimitText", 3}});
+    add<TextArea>("area", {{"Left", 0},
+                           {"Top", 40},
+                           {"Width", 200},
+                           {"Height", 60},
+                           {"ReadOnly", true},
+                           {"Multiline", true}});
+    add<PushButton>("button", {{"Left", 210},
+                               {"Top", 0},
+                               {"Width", 80},
+                               {"Height", 30},
+                               {"Caption", String("OK")},
+                               {"Enabled", false}});
+    add<Timer>("timer", {{"Mode", 0}, {"Period", 20}});
+  }
+
+  void Event_Close() override { ++closes; }
+
+  int closes = 0;
+
+ private:
+  template <class T>
+  void add(const String& name, const PropertySet& set) {
+    auto control = New<T>();
+    control->Constructor();
+    AddControl(name, control);
+    SetProperties(*control, set);
+  }
+};
+
+class Widgets : public ::testing::Test {
+ protected:
+  Widgets() {
+    Service<DialogService>::Install(std::make_unique<RecordingDialogs>(messages));
+    RunFrameworkInitialization([this] {
+      app = std::make_shared<Application>();
+      RuntimeRegisterAppObject(app);
+      window = std::make_shared<Probe>();
+      window->Constructor();
+    });
+    QWidget* top = NativeWindow(*window);
+    top->activateWindow();
+    (void)QTest::qWaitForWindowActive(top);
+  }
+  ~Widgets() override {
+    window.reset();
+    RuntimeExit(0);
+  }
+
+  template <class T>
+  T* native(const String& name) {
+    return qobject_cast<T*>(NativeObject(window->Find<Control>(name)));
+  }
+  TextField& field() { return window->Find<TextField>("field"); }
+  TextArea& area() { return window->Find<TextArea>("area"); }
+
+  std::shared_ptr<std::vector<String>> messages = std::make_shared<std::vector<String>>();
+  std::shared_ptr<Application> app;
+  std::shared_ptr<Probe> window;
+};
+
+TEST_F(Widgets, PropertyNamesAndTypesAreChecked) {
+  EXPECT_THROW(SetProperties(field(), {{"Bogus", 1}}), RuntimeException);
+  EXPECT_THROW(SetProperties(field(), {{"Left", String("ten")}}), RuntimeException);
+  EXPECT_THROW(SetProperties(*window, {{"Frame", 7}}), RuntimeException);
+  EXPECT_NO_THROW(SetProperties(field(), {{"DataSource", String()}, {"Left", 5}}));
+  EXPECT_EQ(field().Left(), 5);
+}
+
+TEST_F(Widgets, HandlersMustMatchTheEventsSignature) {
+  EXPECT_THROW(InstallInstanceEventHandler(field(), "KeyDown", ActionEvent([] {})),
+               RuntimeException);
+  EXPECT_THROW(InstallInstanceEventHandler(field(), "Nonesuch", ActionEvent([] {})),
+               RuntimeException);
+  EXPECT_THROW(InstallInstanceEventHandler(window->Find<Control>("timer"), "KeyDown",
+                                           KeyDownEvent([](const String&) { return false; })),
+               RuntimeException);
+}
+
+// What KeyDown is handed for each key, and whether the widget then sees it.
+struct KeyRow {
+  const char* name;
+  Qt::Key key;
+  Qt::KeyboardModifiers modifiers;
+  const char* seen;  // null: KeyDown is not raised
+};
+
+class KeyDownKeys : public Widgets, public ::testing::WithParamInterface<KeyRow> {};
+
+TEST_P(KeyDownKeys, ReachTheHandlerAsText) {
+  std::vector<String> keys;
+  InstallInstanceEventHandler(field(), "KeyDown", KeyDownEvent([&](const String& key) {
+                                keys.push_back(key);
+                                return false;
+                              }));
+  QTest::keyClick(native<QLineEdit>("field"), GetParam().key, GetParam().modifiers);
+  std::vector<String> expected;
+  if (GetParam().seen) expected.push_back(GetParam().seen);
+  EXPECT_EQ(keys, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, KeyDownKeys,
+    ::testing::Values(KeyRow{"Digit", Qt::Key_5, Qt::NoModifier, "5"},
+                      KeyRow{"Star", Qt::Key_Asterisk, Qt::ShiftModifier, "*"},
+                      KeyRow{"Backspace", Qt::Key_Backspace, Qt::NoModifier, "\x08"},
+                      KeyRow{"Return", Qt::Key_Return, Qt::NoModifier, "\x0d"},
+                      KeyRow{"KeypadEnter", Qt::Key_Enter, Qt::KeypadModifier, "\x03"},
+                      KeyRow{"Escape", Qt::Key_Escape, Qt::NoModifier, "\x1b"},
+                      KeyRow{"Left", Qt::Key_Left, Qt::NoModifier, "\x1c"},
+                      KeyRow{"Down", Qt::Key_Down, Qt::NoModifier, "\x1f"},
+                      KeyRow{"Delete", Qt::Key_Delete, Qt::NoModifier, "\x7f"},
+                      KeyRow{"Home", Qt::Key_Home, Qt::NoModifier, "\x01"},
+                      KeyRow{"CtrlA", Qt::Key_A, Qt::ControlModifier, nullptr},
+                      KeyRow{"ShiftAlone", Qt::Key_Shift, Qt::ShiftModifier, nullptr},
+                      KeyRow{"F5", Qt::Key_F5, Qt::NoModifier, nullptr}),
+    [](const auto& info) { return String(info.param.name); });
+
+TEST_F(Widgets, ADroppedKeyNeverReachesTheWidget) {
+  InstallInstanceEventHandler(field(), "KeyDown",
+                              KeyDownEvent([](const String& key) { return key == "x"; }));
+  QTest::keyClicks(native<QLineEdit>("field"), "axb");
+  EXPECT_EQ(field().Text(), "ab");
+  QTest::keyClick(native<QLineEdit>("field"), Qt::Key_Backspace);
+  EXPECT_EQ(field().Text(), "a") << "an editing key let through edits";
+}
+
+TEST_F(Widgets, AKeyDownHandlerThatFailsDropsTheKey) {
+  InstallInstanceEventHandler(field(), "KeyDown", KeyDownEvent([](const String&) -> bool {
+                                throw NilObjectException("nothing there");
+                              }));
+  QTest::keyClick(native<QLineEdit>("field"), Qt::Key_7);
+  EXPECT_EQ(field().Text(), "");
+  ASSERT_EQ(messages->size(), 1u);
+  EXPECT_NE(messages->front().find("NilObjectException"), String::npos);
+}
+
+TEST_F(Widgets, TheLimitCapsTypingButNotTheProgram) {
+  QTest::keyClicks(native<QLineEdit>("field"), "12345");
+  EXPECT_EQ(field().Text(), "123");
+  native<QLineEdit>("field")->selectAll();
+  QTest::keyClick(native<QLineEdit>("field"), Qt::Key_9);
+  EXPECT_EQ(field().Text(), "9") << "typing over a selection replaces it";
+  field().SetText("0.333333333333333");
+  EXPECT_EQ(field().Text(), "0.333333333333333");
+  QTest::keyClick(native<QLineEdit>("field"), Qt::Key_Backspace);
+  EXPECT_EQ(field().Text(), "0.33333333333333") << "editing keys still act past the limit";
+}
+
+TEST_F(Widgets, AMenuShortcutIsAMenuCommandNotAKey) {
+  int chosen = 0;
+  std::vector<String> keys;
+  app->AddMenuHandler("ProbeItem", [&] { return ++chosen, true; });
+  InstallInstanceEventHandler(field(), "KeyDown", KeyDownEvent([&](const String& key) {
+                                keys.push_back(key);
+                                return false;
+                              }));
+  field().SetFocus();
+  QTest::keyClick(native<QLineEdit>("field"), Qt::Key_K, Qt::ControlModifier);
+  EXPECT_EQ(chosen, 1);
+  EXPECT_TRUE(keys.empty());
+  EXPECT_EQ(field().Text(), "");
+}
+
+TEST_F(Widgets, PushActsEvenWhileTheButtonIsDisabledButAClickDoesNot) {
+  int actions = 0;
+  InstallInstanceEventHandler(window->Find<Control>("button"), "Action",
+                              ActionEvent([&] { ++actions; }));
+  QTest::mouseClick(native<QPushButton>("button"), Qt::LeftButton);
+  EXPECT_EQ(actions, 0);
+  window->Find<PushButton>("button").Push();
+  EXPECT_EQ(actions, 1);
+  window->Find<PushButton>("button").SetEnabled(true);
+  QTest::mouseClick(native<QPushButton>("button"), Qt::LeftButton);
+  EXPECT_EQ(actions, 2);
+}
+
+TEST_F(Widgets, TheTextAreaGrowsAndShowsItsEnd) {
+  String text;
+  for (int i = 0; i < 500; ++i) {
+    text += std::to_string(i) + "\n";
+    area().SetText(text);
+  }
+  EXPECT_EQ(area().Text(), text);
+  EXPECT_EQ(native<QPlainTextEdit>("area")->toPlainText().toStdString(), text);
+  area().SetScrollPosition(9999);
+  QScrollBar* bar = native<QPlainTextEdit>("area")->verticalScrollBar();
+  EXPECT_GT(bar->maximum(), 0);
+  EXPECT_EQ(bar->value(), bar->maximum());
+  area().SetText("fresh");
+  EXPECT_EQ(area().Text(), "fresh") << "a text that does not extend the old one replaces it";
+  QTest::keyClicks(native<QPlainTextEdit>("area"), "zz");
+  EXPECT_EQ(area().Text(), "fresh") << "read-only";
+}
+
+TEST_F(Widgets, TimerModes) {
+  auto& timer = window->Find<Timer>("timer");
+  int fired = 0;
+  InstallInstanceEventHandler(timer, "Action", ActionEvent([&] { ++fired; }));
+  QTest::qWait(60);
+  EXPECT_EQ(fired, 0) << "mode 0 is off";
+  timer.SetMode(1);
+  QTest::qWait(120);
+  EXPECT_EQ(fired, 1);
+  EXPECT_EQ(timer.Mode(), 0) << "a one-shot timer turns itself off";
+  timer.SetMode(2);
+  QTRY_VERIFY_WITH_TIMEOUT(fired >= 4, 2000);
+  timer.SetMode(0);
+  int stopped = fired;
+  QTest::qWait(60);
+  EXPECT_EQ(fired, stopped);
+  EXPECT_THROW(timer.SetMode(3), RuntimeException);
+}
+
+TEST_F(Widgets, AClosedWindowLeavesTheRegistryAndItsControlsGoNil) {
+  EXPECT_EQ(GetImplicitWindow("Probe.Probe"), window);
+  window->Close();
+  EXPECT_EQ(window->closes, 1);
+  EXPECT_EQ(GetImplicitWindow("Probe.Probe"), nullptr);
+  EXPECT_THROW(field().SetText("1"), NilObjectException);
+  window->Close();
+  EXPECT_EQ(window->closes, 1) << "closing twice closes once";
+}
+
+}  // namespace
