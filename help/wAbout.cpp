@@ -1,1 +1,121 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "help/wAbout.h"
+
+#include "app/HomePage.h"
+#include "app/mGlobals.h"
+#include "help/Layout.h"
+#include "help/Links.h"
+
+const char* const kOwnershipNotice =
+    "Copyright \u00A9 the Quendle developers. Free software under the GNU General Public "
+    "License, version 3 or later.";
+
+namespace {
+
+constexpr const char* kClassName = "wAbout.wAbout";
+
+const PropertySet kWindowProperties = {
+    {"Placement", 1},
+    {"Width", 424},
+    {"Height", 151},
+    {"MinWidth", 424},
+    {"MinHeight", 151},
+    {"MaxWidth", 424},
+    {"MaxHeight", 151},
+    {"Frame", 0},
+    {"Composite", false},
+    {"HasBackColor", true},
+    {"BackColor", Color::FromRGB(0xFFFFFF)},
+    {"Title", String("About")},
+    {"Visible", true},
+    {"FullScreen", false},
+    {"MenuBarVisible", true},
+    {"CloseButton", true},
+    {"Resizeable", false},
+    {"LiveResize", false},
+    {"MaximizeButton", false},
+    {"MinimizeButton", true},
+    {"MacProcID", 0},
+};
+
+constexpr float kFontSize = 10;
+constexpr uint32_t kBlack = 0x000000, kRed = 0xFF0000;
+
+struct LabelRow {
+  Place place;
+  LabelLook look;
+};
+
+// The labels, each with the place in the creation order that it follows: the band comes
+// between the notice and the sentence that introduces the link.
+const LabelRow kLabelsBeforeBand[] = {
+    {{"StaticText1", 39, 7, 376, 29, 0}, {"Quendle v", kBlack, 0, false, false}},
+    {{"StaticText2", 39, 54, 376, 30, 1}, {kOwnershipNotice, kBlack, 0, false, true}},
+};
+const Place kBand = {"Rectangle1", 0, -10, 30, 176, 2};
+const LabelRow kLabelsAfterBand[] = {
+    {{"StaticText3", 39, 95, 376, 32, 3},
+     {"Check for updates and other information related to Quendle online at ", kBlack, 0, false,
+      true}},
+    {{"StaticText4", 39, 118, 376, 20, 4}, {"-", kRed, 0, true, false}},
+};
+
+}  // namespace
+
+wAbout::wAbout() : Window(kClassName) {}
+
+std::shared_ptr<wAbout> wAbout::Instance() {
+  auto window = GetImplicitWindow(kClassName);
+  if (!window) {
+    auto created = std::make_shared<wAbout>();
+    created->Constructor();
+    window = created;
+  }
+  return std::dynamic_pointer_cast<wAbout>(window);
+}
+
+void wAbout::Layout() { SetProperties(*this, kWindowProperties); }
+
+void wAbout::CreateControls() { CreateControls0(); }
+
+void wAbout::CreateControls0() {
+  auto addLabel = [this](const LabelRow& row) {
+    auto created = New<StaticText>();
+    Checked(created, row.place.name).Constructor();
+    AddControl(row.place.name, created);
+    StaticText& label = Find<StaticText>(row.place.name);
+    label.SetTextSize(kFontSize);
+    SetProperties(label, LabelProperties(row.place, row.look));
+  };
+  for (const LabelRow& row : kLabelsBeforeBand) addLabel(row);
+
+  auto band = New<Rectangle>();
+  Checked(band, kBand.name).Constructor();
+  AddControl(kBand.name, band);
+  PropertySet bandSet = ControlProperties(kBand);
+  bandSet.insert(bandSet.end(), {{"FillColor", Color::FromRGB(kRed)},
+                                 {"BorderWidth", 1},
+                                 {"TopLeftColor", Color::FromRGB(kRed)},
+                                 {"BottomRightColor", Color::FromRGB(kRed)}});
+  SetProperties(Find<Rectangle>(kBand.name), bandSet);
+
+  for (const LabelRow& row : kLabelsAfterBand) addLabel(row);
+  InstallLinkHandlers(
+      *this, Find<StaticText>("StaticText4"),
+      LinkHandlers<wAbout>{&wAbout::StaticText4_MouseDown, &wAbout::StaticText4_MouseUp,
+                           &wAbout::StaticText4_MouseEnter, &wAbout::StaticText4_MouseExit});
+}
+
+void wAbout::Event_Open() {
+  // Only the first line takes the shared font.
+  Find<StaticText>("StaticText1").SetTextFont(mGlobals::sTheFont);
+  Find<StaticText>("StaticText1").SetText("Quendle v1.7");
+  Find<StaticText>("StaticText2").SetText(kOwnershipNotice);
+  Find<StaticText>("StaticText4").SetText(HomePageURL);
+}
+
+// The home-page link, as the help window's.
+void wAbout::StaticText4_MouseUp(int32_t, int32_t) { OpenHomePage(); }
+bool wAbout::StaticText4_MouseDown(int32_t, int32_t) { return true; }
+void wAbout::StaticText4_MouseEnter() { PointAtLink(Find<StaticText>("StaticText4")); }
+void wAbout::StaticText4_MouseExit() { LeaveLink(Find<StaticText>("StaticText4")); }

@@ -53,8 +53,20 @@ class LoopQuit : public QuitService {
   }
 };
 
+class ProcessExecutable : public ExecutableService {
+ public:
+  std::filesystem::path ExecutablePath() override {
+    std::error_code error;
+    auto path = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::filesystem::path() : path;
+  }
+};
+
 }  // namespace
 
+std::unique_ptr<ExecutableService> ExecutableService::MakeDefault() {
+  return std::make_unique<ProcessExecutable>();
+}
 std::unique_ptr<QuitService> QuitService::MakeDefault() { return std::make_unique<LoopQuit>(); }
 
 void Guarded(const std::function<void()>& code) {
@@ -73,9 +85,8 @@ Application::~Application() = default;
 void Application::SetMenuBar(std::shared_ptr<::MenuBar> bar) { menuBar_ = std::move(bar); }
 
 std::shared_ptr<FolderItem> Application::ExecutableFile() const {
-  std::error_code error;
-  auto path = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error) return nullptr;
+  auto path = Service<ExecutableService>::Get().ExecutablePath();
+  if (path.empty()) return nullptr;
   return std::make_shared<FolderItem>(path);
 }
 

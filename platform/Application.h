@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 
@@ -18,7 +19,7 @@ class Application : public std::enable_shared_from_this<Application> {
 
   std::shared_ptr<::MenuBar> MenuBar() const { return menuBar_; }
   void SetMenuBar(std::shared_ptr<::MenuBar> bar);
-  // The file of the running executable.
+  // The file of the running executable; none when the system cannot tell.
   std::shared_ptr<FolderItem> ExecutableFile() const;
   // Runs `handler` when the menu item of that name is chosen; true means it was handled.
   void AddMenuHandler(const String& itemName, std::function<bool()> handler);
@@ -62,4 +63,14 @@ class QuitService {
   virtual ~QuitService() = default;
   virtual void Quit(int32_t code) = 0;
   static std::unique_ptr<QuitService> MakeDefault();
+};
+
+// Where the running executable lies, as a seam, so tests can point the program at a folder
+// of their own.
+class ExecutableService {
+ public:
+  virtual ~ExecutableService() = default;
+  // Empty when the system cannot tell.
+  virtual std::filesystem::path ExecutablePath() = 0;
+  static std::unique_ptr<ExecutableService> MakeDefault();
 };

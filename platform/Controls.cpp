@@ -532,6 +532,18 @@ bool TextField::ApplyProperty(const String& name, const PropertyValue& value) {
 
 namespace {
 QPlainTextEdit* AreaOf(QWidget* widget) { return static_cast<QPlainTextEdit*>(widget); }
+
+// Qt's wrapping at word boundaries takes time in the square of a run without a space: a
+// megabyte on one line would hang the window for minutes. Such a text wraps anywhere.
+void WrapFor(QPlainTextEdit* area, const QString& text, bool whole) {
+  constexpr int kLongRun = 1000;
+  int run = 0;
+  for (QChar c : text) {
+    run = c.isSpace() ? 0 : run + 1;
+    if (run > kLongRun) return area->setWordWrapMode(QTextOption::WrapAnywhere);
+  }
+  if (whole) area->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+}
 }  // namespace
 
 QWidget* TextArea::MakeWidget() {
@@ -560,10 +572,14 @@ void TextArea::SetText(const String& text) {
     if (text.size() > text_.size()) {
       QTextCursor end(area->document());
       end.movePosition(QTextCursor::End);
-      end.insertText(ToQt(text.substr(text_.size())));
+      QString piece = ToQt(text.substr(text_.size()));
+      WrapFor(area, piece, false);
+      end.insertText(piece);
     }
   } else {
-    area->setPlainText(ToQt(text));
+    QString whole = ToQt(text);
+    WrapFor(area, whole, true);
+    area->setPlainText(whole);
   }
   writing_ = false;
   text_ = text;

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QMessageBox>
+#include <QProcess>
 #include <QUrl>
 
 #include "platform/Native.h"
@@ -22,7 +23,13 @@ class MessageBoxes : public DialogService {
 
 class DesktopBrowser : public BrowserService {
  public:
-  void ShowURL(const String& url) override { QDesktopServices::openUrl(QUrl(ToQt(url))); }
+  // Where the toolkit finds no opener of its own (no desktop integration, as offscreen), the
+  // freedesktop opener is asked directly.
+  void ShowURL(const String& url) override {
+    if (!QDesktopServices::openUrl(QUrl(ToQt(url)))) {
+      QProcess::startDetached("xdg-open", {ToQt(url)});
+    }
+  }
 };
 
 // Linux has no packed system version to answer with.

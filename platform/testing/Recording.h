@@ -67,3 +67,13 @@ class RecordingQuit : public QuitService {
  private:
   std::shared_ptr<std::vector<int32_t>> log_;
 };
+
+// Says the executable lies at the given path (none, when empty).
+class FixedExecutable : public ExecutableService {
+ public:
+  explicit FixedExecutable(std::filesystem::path path) : path_(std::move(path)) {}
+  std::filesystem::path ExecutablePath() override { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
