@@ -11,8 +11,10 @@
 #include "platform/QtAccess.h"
 #include "platform/Service.h"
 
-AppHarness::AppHarness(std::optional<int32_t> systemVersion) {
-  Service<SpeechEngine>::Install(std::make_unique<RecordingSpeech>(spoken));
+AppHarness::AppHarness(std::optional<int32_t> systemVersion, Speech speech) {
+  // The real engine starts at the first word, as in the program.
+  Service<SpeechEngine>::Install(
+      speech == Speech::Recorded ? std::make_unique<RecordingSpeech>(spoken) : nullptr);
   Service<DialogService>::Install(std::make_unique<RecordingDialogs>(messages));
   Service<BrowserService>::Install(std::make_unique<RecordingBrowser>(urls));
   Service<SystemQueryService>::Install(std::make_unique<FixedSystemQuery>(systemVersion));
@@ -27,6 +29,8 @@ AppHarness::AppHarness(std::optional<int32_t> systemVersion) {
 AppHarness::~AppHarness() {
   ReleaseModuleReferences();
   RuntimeExit(0);
+  // The engine ends with the program, while the audio it plays into is still there.
+  Service<SpeechEngine>::Install(nullptr);
 }
 
 wMain& AppHarness::window() const {

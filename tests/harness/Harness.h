@@ -11,11 +11,16 @@ class wMain;
 class QWidget;
 
 // Starts the application the way Main does, with recording stand-ins for every outside
-// effect, and drives the calculator window with real input events.
+// effect (speech may be the real engine), and drives the calculator window with real input
+// events.
 class AppHarness {
  public:
+  // What the program says: recorded in `spoken`, or said aloud by the real engine.
+  enum class Speech { Recorded, Real };
+
   // `systemVersion`: what the "sysv" query answers; none makes it fail, as on Linux.
-  explicit AppHarness(std::optional<int32_t> systemVersion = std::nullopt);
+  explicit AppHarness(std::optional<int32_t> systemVersion = std::nullopt,
+                      Speech speech = Speech::Recorded);
   ~AppHarness();
 
   wMain& window() const;
@@ -33,7 +38,8 @@ class AppHarness {
 
   QWidget* widget(const String& controlName) const;
 
-  // What the program asked of the outside world, in order.
+  // What the program asked of the outside world, in order (`spoken` stays empty with the real
+  // engine).
   std::shared_ptr<std::vector<Spoken>> spoken = std::make_shared<std::vector<Spoken>>();
   std::shared_ptr<std::vector<String>> messages = std::make_shared<std::vector<String>>();
   std::shared_ptr<std::vector<String>> urls = std::make_shared<std::vector<String>>();
