@@ -12,6 +12,7 @@ PACKAGES=(
   googletest libgtest-dev libgmock-dev
   fonts-dejavu-core
   pulseaudio pulseaudio-utils
+  xvfb xdotool
 )
 BUILD_DIR=${BUILD_DIR:-build}
 

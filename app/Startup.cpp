@@ -57,3 +57,8 @@ void ReleaseModuleReferences() {
   MenuBar1::Release();
   mGlobals::Release();
 }
+
+void ResetModuleState() {
+  ForgetHelpTexts();
+  mGlobals::Reset();
+}

@@ -23,4 +23,14 @@ void Release() {
   sOperation.clear();
 }
 
+void Reset() {
+  sTheFont.clear();
+  iTheFontSize = 0;
+  bSpeech = false;
+  sysVersion = 0;
+  dPri = dSec = dResult = 0;
+  sOperation.clear();
+  bOperationSelected = bSetForSec = bComputationComplete = bClear = bInitialClick = false;
+}
+
 }  // namespace mGlobals

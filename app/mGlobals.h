@@ -26,5 +26,8 @@ extern bool bInitialClick;
 
 // Releases the module's strings at exit.
 void Release();
+// Every field back to 0, false or empty, as at process start, for a process that runs the
+// program more than once.
+void Reset();
 
 }  // namespace mGlobals

@@ -52,3 +52,7 @@ String ReadMeFirstMac8() { return Load(texts[7]); }
 void ReleaseHelpTexts() {
   for (ShippedText& item : texts) item.permaText = String();
 }
+
+void ForgetHelpTexts() {
+  for (ShippedText& item : texts) item = ShippedText(item.fileName);
+}

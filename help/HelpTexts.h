@@ -16,3 +16,6 @@ String ReadMeFirstMac8();
 
 // Drops the cached texts at exit.
 void ReleaseHelpTexts();
+// Forgets every text and every load, as at process start, for a process that runs the program
+// more than once.
+void ForgetHelpTexts();

@@ -10,17 +10,71 @@
 #include "platform/Files.h"
 #include "platform/Menus.h"
 #include "platform/Native.h"
+#include "platform/Runtime.h"
 #include "platform/Service.h"
+#include "platform/Speech.h"
 #include "platform/System.h"
 
 namespace {
 
-std::unique_ptr<QApplication> qtApplication;
-std::shared_ptr<Application> appObject;
-bool loopRunning = false;
-bool quitRequested = false;
-int32_t quitCode = 0;
-QtMessageHandler defaultMessageHandler = nullptr;
+void OnQtMessage(QtMsgType type, const QMessageLogContext& context, const QString& message);
+void EndServices();
+
+// Everything one run of the framework starts, in the order it starts it; the destructor ends
+// it in reverse, whichever way the run ends. Held by a plain pointer, never by a static, so
+// that an exit() from deep inside the toolkit finds nothing of ours to destroy out of order.
+class Runtime {
+ public:
+  Runtime() : previousHandler(qInstallMessageHandler(OnQtMessage)) {
+    static int argc = 1;
+    static char name[] = "quendle";
+    static char* argv[] = {name, nullptr};
+    qt = std::make_unique<QApplication>(argc, argv);
+    QApplication::setApplicationName("Quendle");
+    // The application quits through its Quit command, not when a window closes.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QFont::insertSubstitution("Geneva", "DejaVu Sans");
+  }
+
+  ~Runtime() {
+    DropAllWindows();
+    app.reset();
+    ReleaseMenuNatives();
+    EndServices();
+    qt.reset();
+    qInstallMessageHandler(previousHandler);
+  }
+
+  const QtMessageHandler previousHandler;
+  std::unique_ptr<QApplication> qt;
+  Registries registries;
+  std::shared_ptr<Application> app;
+  bool loopRunning = false;
+  bool quitRequested = false;
+  int32_t quitCode = 0;
+};
+
+Runtime* running = nullptr;
+
+// Speech first: its worker may still be playing while the rest goes.
+void EndServices() {
+  Service<SpeechEngine>::Install(nullptr);
+  Service<DialogService>::Install(nullptr);
+  Service<BrowserService>::Install(nullptr);
+  Service<SystemQueryService>::Install(nullptr);
+  Service<ExecutableService>::Install(nullptr);
+  Service<QuitService>::Install(nullptr);
+}
+
+// The toolkit ends the process with exit() once its display connection breaks, from inside
+// the event loop; the widgets have nothing left to talk to, so only speech is ended here.
+[[noreturn]] void DisplayLost(const QString& message) {
+  std::fprintf(stderr, "Quendle has lost its display and ends: %s\n",
+               message.toLocal8Bit().constData());
+  Service<SpeechEngine>::Install(nullptr);
+  std::fflush(stdout);
+  std::_Exit(1);
+}
 
 // A toolkit that cannot start (no display, no platform plugin) says so in one line instead of
 // aborting with a core dump.
@@ -29,7 +83,13 @@ void OnQtMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
     std::fprintf(stderr, "Quendle cannot start: %s\n", message.toLocal8Bit().constData());
     std::_Exit(1);
   }
-  if (defaultMessageHandler) defaultMessageHandler(type, context, message);
+  if (type == QtWarningMsg && message.contains("connection broke")) DisplayLost(message);
+  QtMessageHandler previous = running ? running->previousHandler : nullptr;
+  if (previous) {
+    previous(type, context, message);
+  } else {
+    qt_message_output(type, context, message);
+  }
 }
 
 bool HasDisplay() {
@@ -43,10 +103,11 @@ bool HasDisplay() {
 class LoopQuit : public QuitService {
  public:
   void Quit(int32_t code) override {
-    quitRequested = true;
-    quitCode = code;
+    if (!running) return;
+    running->quitRequested = true;
+    running->quitCode = code;
     // Queued, so the handler that asked runs to its end first.
-    if (loopRunning) {
+    if (running->loopRunning) {
       QMetaObject::invokeMethod(
           qApp, [code] { QCoreApplication::exit(code); }, Qt::QueuedConnection);
     }
@@ -101,6 +162,13 @@ bool Application::HandleMenuItem(const String& itemName) {
   return false;
 }
 
+Registries* Running() { return running ? &running->registries : nullptr; }
+
+Registries& Registry() {
+  if (!running) throw RuntimeException("the framework is not running");
+  return running->registries;
+}
+
 void RunFrameworkInitialization(const std::function<void()>& startup) {
   if (!HasDisplay()) {
     std::fprintf(stderr,
@@ -108,40 +176,34 @@ void RunFrameworkInitialization(const std::function<void()>& startup) {
                  "from a desktop session, or under a virtual display with xvfb-run.\n");
     std::exit(1);
   }
-  defaultMessageHandler = qInstallMessageHandler(OnQtMessage);
-  static int argc = 1;
-  static char name[] = "quendle";
-  static char* argv[] = {name, nullptr};
-  qtApplication = std::make_unique<QApplication>(argc, argv);
-  QApplication::setApplicationName("Quendle");
-  // The application quits through its Quit command, not when a window closes.
-  QApplication::setQuitOnLastWindowClosed(false);
-  QFont::insertSubstitution("Geneva", "DejaVu Sans");
+  if (running) throw RuntimeException("the framework is already running");
+  running = new Runtime;
   startup();
 }
 
 int32_t RuntimeRun() {
-  if (quitRequested) return quitCode;
-  loopRunning = true;
+  if (!running) return 0;
+  if (running->quitRequested) return running->quitCode;
+  running->loopRunning = true;
   int32_t code = QApplication::exec();
-  loopRunning = false;
+  running->loopRunning = false;
   return code;
 }
 
 int32_t RuntimeExit(int32_t code) {
-  DropAllWindows();
-  appObject.reset();
-  ReleaseMenuNatives();
-  qtApplication.reset();
+  // Still the running one while it ends: what it ends unregisters itself from it.
+  delete running;
+  running = nullptr;
   return code;
 }
 
 void RuntimeRegisterAppObject(std::shared_ptr<Application> app) {
-  appObject = std::move(app);
-  if (appObject) Guarded([] { appObject->Event_Open(); });
+  if (!running) throw RuntimeException("the framework is not running");
+  running->app = std::move(app);
+  if (running->app) Guarded([] { running->app->Event_Open(); });
 }
 
-std::shared_ptr<Application> GetAppObject() { return appObject; }
+std::shared_ptr<Application> GetAppObject() { return running ? running->app : nullptr; }
 
 void UnhandledException(const std::exception& e) {
   auto* known = dynamic_cast<const RuntimeException*>(&e);

@@ -17,6 +17,7 @@
 
 #include "platform/Native.h"
 #include "platform/QtAccess.h"
+#include "platform/Runtime.h"
 #include "platform/System.h"
 #include "platform/Window.h"
 
@@ -24,11 +25,6 @@ namespace {
 
 // Signature indexes into EventHandler.
 constexpr size_t kAction = 0, kKeyDown = 1, kMouseDown = 2, kMouseUp = 3;
-
-std::map<const QWidget*, RectControl*>& WidgetControls() {
-  static std::map<const QWidget*, RectControl*> controls;
-  return controls;
-}
 
 bool Raises(std::initializer_list<std::pair<const char*, size_t>> events, const String& event,
             size_t signature) {
@@ -243,9 +239,11 @@ void Control::RaiseMouseUp(int32_t x, int32_t y) {
 QObject* NativeObject(Control& control) { return control.native(); }
 
 RectControl* ControlOfWidget(const QWidget* widget) {
+  Registries* running = Running();
+  if (!running) return nullptr;
   for (; widget; widget = widget->parentWidget()) {
-    auto it = WidgetControls().find(widget);
-    if (it != WidgetControls().end()) return it->second;
+    auto it = running->widgetControls.find(widget);
+    if (it != running->widgetControls.end()) return it->second;
   }
   return nullptr;
 }
@@ -259,13 +257,13 @@ void RectControl::Constructor() {
   widget_ = MakeWidget();
   widget_->setParent(Owner().clientArea());
   glue_ = new EventGlue(*this, widget_);
-  WidgetControls()[widget_] = this;
+  Registry().widgetControls[widget_] = this;
   applyFont();
 }
 
 void RectControl::releaseNative(bool now) {
   if (!widget_) return;
-  WidgetControls().erase(widget_);
+  if (Registries* running = Running()) running->widgetControls.erase(widget_);
   glue_->detach();
   // Not hidden here: hiding would move the focus to a sibling whose handlers still listen.
   // Its window hides once every control has let go.

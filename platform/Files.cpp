@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Runtime.h"
+
 namespace fs = std::filesystem;
 
 String TextInputStream::ReadAll() {
@@ -15,9 +17,7 @@ String TextInputStream::ReadAll() {
   return content;
 }
 
-void TextInputStream::Close() {
-  stream_.close();
-}
+void TextInputStream::Close() { stream_.close(); }
 
 bool FolderItem::Exists() const {
   std::error_code error;
@@ -58,23 +58,16 @@ std::shared_ptr<TextInputStream> FolderItem::OpenAsTextFile() const {
   return std::make_shared<TextInputStream>(std::move(stream));
 }
 
-namespace {
-
-std::vector<FileType>& Registry() {
-  static std::vector<FileType> types;
-  return types;
-}
-
-}  // namespace
-
 String FileType::ToString() {
   if (!registered_) {
+    Registry().fileTypes.push_back(*this);
     registered_ = true;
-    Registry().push_back(*this);
   }
   return Name;
 }
 
 const std::vector<FileType>& DeclaredFileTypes() {
-  return Registry();
+  static const std::vector<FileType> none;
+  Registries* running = Running();
+  return running ? running->fileTypes : none;
 }

@@ -38,7 +38,8 @@ class FolderItem {
   std::filesystem::path path_;
 };
 
-// A declared document type; converting it to text the first time registers it.
+// A declared document type; converting it to text the first time registers it with the running
+// framework (RuntimeException when none runs).
 class FileType {
  public:
   String Name, Extensions, MacType, MacCreator;
@@ -48,5 +49,5 @@ class FileType {
   bool registered_ = false;
 };
 
-// The document types registered so far.
+// The document types registered since the framework started; none between runs.
 const std::vector<FileType>& DeclaredFileTypes();

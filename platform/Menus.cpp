@@ -11,14 +11,15 @@
 #include "platform/Application.h"
 #include "platform/Controls.h"
 #include "platform/Native.h"
+#include "platform/Runtime.h"
 #include "platform/Window.h"
 
 namespace {
 
-// Items that hold Qt objects, so they can let go of them before the toolkit ends.
-std::set<MenuItem*>& ItemsWithNatives() {
-  static std::set<MenuItem*> items;
-  return items;
+// Noted where they can let go of their Qt objects before the toolkit ends; a menu built
+// without the framework running ends with its own toolkit.
+void NoteNatives(MenuItem* item) {
+  if (Registries* running = Running()) running->menuItems.insert(item);
 }
 
 QKeySequence ToSequence(const String& shortcut) {
@@ -40,7 +41,7 @@ MenuItem::MenuItem() = default;
 MenuItem::~MenuItem() {
   // Without the toolkit, widgets may no longer be deleted; the process is ending anyway.
   if (QCoreApplication::instance()) releaseNative();
-  ItemsWithNatives().erase(this);
+  if (Registries* running = Running()) running->menuItems.erase(this);
 }
 
 void MenuItem::SetText(const String& text) {
@@ -95,7 +96,7 @@ QAction* MenuItem::native() {
     } else {
       ensureMenu();
     }
-    ItemsWithNatives().insert(this);
+    NoteNatives(this);
     sync();
   }
   return action_;
@@ -109,7 +110,7 @@ void MenuItem::ensureMenu() {
   action_ = menu_->menuAction();
   QObject::connect(menu_, &QMenu::aboutToShow, menu_, [] { UpdateMenuItems(); });
   for (const auto& child : children_) menu_->addAction(child->native());
-  ItemsWithNatives().insert(this);
+  NoteNatives(this);
 }
 
 void MenuItem::sync() {
@@ -157,8 +158,10 @@ QMenuBar* BuildMenuBar(MenuBar& bar, QWidget* parent) {
 }
 
 bool IsMenuShortcut(const QKeyEvent& event) {
+  Registries* running = Running();
+  if (!running) return false;
   QKeySequence pressed(event.keyCombination());
-  for (MenuItem* item : ItemsWithNatives()) {
+  for (MenuItem* item : running->menuItems) {
     QAction* action = item->Action();
     if (action && !action->shortcut().isEmpty() && action->isVisible() &&
         action->shortcut().matches(pressed) == QKeySequence::ExactMatch) {
@@ -169,10 +172,12 @@ bool IsMenuShortcut(const QKeyEvent& event) {
 }
 
 void ReleaseMenuNatives() {
+  Registries* running = Running();
+  if (!running) return;
   // Copied first: releasing does not touch the set, but keep the walk independent of it.
-  std::vector<MenuItem*> items(ItemsWithNatives().begin(), ItemsWithNatives().end());
+  std::vector<MenuItem*> items(running->menuItems.begin(), running->menuItems.end());
   for (MenuItem* item : items) item->releaseNative();
-  ItemsWithNatives().clear();
+  running->menuItems.clear();
 }
 
 void UpdateMenuItems() {

@@ -7,6 +7,7 @@
 #include <pulse/simple.h>
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdio>
 #include <deque>
@@ -27,19 +28,9 @@ namespace {
 constexpr int kPieceMs = 10;
 constexpr int kAheadMs = 60;
 
-// A mono 16-bit output. Write blocks until the device has room; Drop discards what has not
-// been heard yet; Drain waits until all of it has been.
-class AudioOut {
+class PulseOut final : public AudioOutput {
  public:
-  virtual ~AudioOut() = default;
-  virtual bool Write(const short* samples, size_t count) = 0;
-  virtual void Drop() = 0;
-  virtual void Drain() = 0;
-};
-
-class PulseOut final : public AudioOut {
- public:
-  static std::unique_ptr<AudioOut> Open(int rate, String& why) {
+  static std::unique_ptr<AudioOutput> Open(int rate, String& why) {
     const pa_sample_spec spec{PA_SAMPLE_S16LE, uint32_t(rate), 1};
     const auto bytes = [&](int ms) { return uint32_t(rate / 1000 * ms * sizeof(short)); };
     pa_buffer_attr attr{uint32_t(-1), bytes(kAheadMs), bytes(kPieceMs), uint32_t(-1), uint32_t(-1)};
@@ -50,7 +41,7 @@ class PulseOut final : public AudioOut {
       why = pa_strerror(error);
       return nullptr;
     }
-    return std::unique_ptr<AudioOut>(new PulseOut(stream));
+    return std::unique_ptr<AudioOutput>(new PulseOut(stream));
   }
   ~PulseOut() override { pa_simple_free(stream_); }
   bool Write(const short* samples, size_t count) override {
@@ -67,16 +58,16 @@ class PulseOut final : public AudioOut {
 // ALSA reports every failed configuration lookup on stderr; one line of our own says it all.
 void QuietAlsa(const char*, int, const char*, int, const char*, ...) {}
 
-class AlsaOut final : public AudioOut {
+class AlsaOut final : public AudioOutput {
  public:
-  static std::unique_ptr<AudioOut> Open(int rate, String& why) {
+  static std::unique_ptr<AudioOutput> Open(int rate, String& why) {
     snd_lib_error_set_handler(QuietAlsa);
     snd_pcm_t* pcm = nullptr;
     int error = snd_pcm_open(&pcm, "default", SND_PCM_STREAM_PLAYBACK, 0);
     if (error == 0) {
       error = snd_pcm_set_params(pcm, SND_PCM_FORMAT_S16_LE, SND_PCM_ACCESS_RW_INTERLEAVED, 1,
                                  unsigned(rate), 1, kAheadMs * 1000);
-      if (error == 0) return std::unique_ptr<AudioOut>(new AlsaOut(pcm));
+      if (error == 0) return std::unique_ptr<AudioOutput>(new AlsaOut(pcm));
       snd_pcm_close(pcm);
     }
     why = snd_strerror(error);
@@ -107,13 +98,16 @@ class AlsaOut final : public AudioOut {
   snd_pcm_t* pcm_;
 };
 
-std::unique_ptr<AudioOut> OpenAudio(int rate, String& why) {
-  String pulse, alsa;
-  if (auto out = PulseOut::Open(rate, pulse)) return out;
-  if (auto out = AlsaOut::Open(rate, alsa)) return out;
-  why = "no audio output (PulseAudio: " + pulse + "; ALSA: " + alsa + ")";
-  return nullptr;
-}
+class SystemAudio final : public AudioDevice {
+ public:
+  std::unique_ptr<AudioOutput> Open(int rate, String& why) override {
+    String pulse, alsa;
+    if (auto out = PulseOut::Open(rate, pulse)) return out;
+    if (auto out = AlsaOut::Open(rate, alsa)) return out;
+    why = "no audio output (PulseAudio: " + pulse + "; ALSA: " + alsa + ")";
+    return nullptr;
+  }
+};
 
 String EspeakMessage(espeak_ng_STATUS status) {
   char text[512] = "";
@@ -121,72 +115,22 @@ String EspeakMessage(espeak_ng_STATUS status) {
   return "espeak-ng: " + String(text);
 }
 
-// espeak-ng synthesises into our callback on a thread of our own, which plays the samples
-// itself: the library is used from that one thread only, Speak never waits for it, and a cut
-// both stops the synthesis and discards the audio the device still holds.
-class EspeakEngine final : public SpeechEngine {
- public:
-  EspeakEngine() : worker_([this] { Run(); }) {}
+// espeak-ng keeps one state for the whole process, which a second initialisation deadlocks:
+// it is initialised once, by the first engine that needs it, and used by one thread at a time.
+// Never destroyed, as a worker left behind on a stuck output may still hold it at exit.
+struct Synthesiser {
+  std::mutex inUse;
+  bool ready = false;
+  int rate = 0;
 
-  ~EspeakEngine() override {
-    {
-      std::lock_guard lock(mutex_);
-      stopping_ = true;
-      queue_.clear();
-      ++generation_;
-    }
-    wake_.notify_one();
-    worker_.join();
+  static Synthesiser& Get() {
+    static auto* synthesiser = new Synthesiser;
+    return *synthesiser;
   }
 
-  void Speak(const String& text, bool interrupt) override {
-    {
-      std::lock_guard lock(mutex_);
-      if (unavailable_) return;
-      if (interrupt) {
-        queue_.clear();
-        ++generation_;
-      }
-      queue_.push_back(text);
-    }
-    wake_.notify_one();
-  }
-
- private:
-  void Run() {
-    String why;
-    if (!OpenSynthesiser(why)) return GiveUp(why);
-    uint64_t played = generation_;
-    for (;;) {
-      String text;
-      {
-        std::unique_lock lock(mutex_);
-        wake_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
-        if (stopping_) break;
-        text = std::move(queue_.front());
-        queue_.pop_front();
-        speaking_ = generation_;
-      }
-      if (!out_ && !(out_ = OpenAudio(rate_, why))) {
-        GiveUp(why);
-        break;
-      }
-      // A cut since the last text was written: its tail must not be heard either.
-      if (speaking_ != played) out_->Drop();
-      played = speaking_;
-      const String words = SpokenForm(text);
-      espeak_ng_Synthesize(words.c_str(), words.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8,
-                           nullptr, this);
-      if (speaking_ != generation_) {
-        espeak_ng_Cancel();
-      } else if (out_ && Idle()) {
-        out_->Drain();
-      }
-    }
-    Close();
-  }
-
-  bool OpenSynthesiser(String& why) {
+  // Under inUse.
+  bool Start(String& why) {
+    if (ready) return true;
     espeak_ng_InitializePath(nullptr);
     espeak_ng_ERROR_CONTEXT context = nullptr;
     espeak_ng_STATUS status = espeak_ng_Initialize(&context);
@@ -199,72 +143,197 @@ class EspeakEngine final : public SpeechEngine {
       espeak_ng_Terminate();
       return false;
     }
-    rate_ = espeak_ng_GetSampleRate();
-    espeak_SetSynthCallback(&EspeakEngine::OnSamples);
-    String audio;
-    out_ = OpenAudio(rate_, audio);
-    if (!out_) {
-      why = audio;
-      Close();
+    rate = espeak_ng_GetSampleRate();
+    ready = true;
+    return true;
+  }
+};
+
+using Clock = std::chrono::steady_clock;
+// A lost output is tried again by the next text at most this often.
+constexpr auto kRetryEvery = std::chrono::seconds(1);
+// How long ending waits for the worker; one stuck on its output is left to the process's end.
+constexpr auto kEndWithin = std::chrono::milliseconds(200);
+
+// What the engine and its worker share. The worker holds it too, so that a worker left behind
+// on a stuck output finds everything in place when the output comes back.
+struct Voice {
+  explicit Voice(std::unique_ptr<AudioDevice> d) : device(std::move(d)) {}
+
+  std::unique_ptr<AudioDevice> device;
+  std::mutex mutex;
+  std::condition_variable wake, ended;
+  std::deque<String> queue;
+  bool stopping = false;
+  bool finished = false;
+  bool unavailable = false;
+  // Every cut starts a new generation; a text belongs to the one it was taken in.
+  std::atomic<uint64_t> generation{0};
+  // The rest belongs to the worker alone.
+  uint64_t speaking = 0;
+  int rate = 0;
+  std::unique_ptr<AudioOutput> out;
+  bool lost = false;
+  Clock::time_point lastTry;
+};
+
+// espeak-ng synthesises into our callback on a thread of our own, which plays the samples
+// itself: Speak never waits for it, and a cut both stops the synthesis and discards the audio
+// the device still holds.
+class EspeakEngine final : public SpeechEngine {
+ public:
+  explicit EspeakEngine(std::unique_ptr<AudioDevice> device)
+      : voice_(std::make_shared<Voice>(std::move(device))),
+        worker_([voice = voice_] { Run(*voice); }) {}
+
+  ~EspeakEngine() override {
+    std::unique_lock lock(voice_->mutex);
+    voice_->stopping = true;
+    voice_->queue.clear();
+    ++voice_->generation;
+    voice_->wake.notify_one();
+    if (voice_->ended.wait_for(lock, kEndWithin, [this] { return voice_->finished; })) {
+      lock.unlock();
+      worker_.join();
+    } else {
+      worker_.detach();
+    }
+  }
+
+  void Speak(const String& text, bool interrupt) override {
+    {
+      std::lock_guard lock(voice_->mutex);
+      if (voice_->unavailable) return;
+      if (interrupt) {
+        voice_->queue.clear();
+        ++voice_->generation;
+      }
+      voice_->queue.push_back(text);
+    }
+    voice_->wake.notify_one();
+  }
+
+ private:
+  static void Run(Voice& v) {
+    Synthesiser& synthesiser = Synthesiser::Get();
+    String why;
+    bool started;
+    {
+      std::lock_guard lock(synthesiser.inUse);
+      started = synthesiser.Start(why);
+      v.rate = synthesiser.rate;
+    }
+    if (!started) {
+      GiveUp(v, why);
+    } else {
+      Open(v);
+      Play(v, synthesiser);
+    }
+    if (v.out) v.out->Drop();
+    v.out.reset();
+    std::lock_guard lock(v.mutex);
+    v.finished = true;
+    v.ended.notify_all();
+  }
+
+  static void Play(Voice& v, Synthesiser& synthesiser) {
+    uint64_t played = v.generation;
+    for (;;) {
+      String text;
+      {
+        std::unique_lock lock(v.mutex);
+        v.wake.wait(lock, [&v] { return v.stopping || !v.queue.empty(); });
+        if (v.stopping) return;
+        text = std::move(v.queue.front());
+        v.queue.pop_front();
+        v.speaking = v.generation;
+      }
+      // Without an output the text is dropped, not kept for later.
+      if (!v.out && (Clock::now() - v.lastTry < kRetryEvery || !Open(v))) continue;
+      // A cut since the last text was written: its tail must not be heard either.
+      if (v.speaking != played) v.out->Drop();
+      played = v.speaking;
+      const String words = SpokenForm(text);
+      {
+        std::lock_guard lock(synthesiser.inUse);
+        espeak_SetSynthCallback(&EspeakEngine::OnSamples);
+        espeak_ng_Synthesize(words.c_str(), words.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8,
+                             nullptr, &v);
+        if (v.speaking != v.generation) espeak_ng_Cancel();
+      }
+      if (!v.out) {
+        Lose(v, "the audio output failed");
+      } else if (v.speaking == v.generation && Idle(v)) {
+        v.out->Drain();
+      }
+    }
+  }
+
+  // Opens the output; says once that it is gone, and once that it is back.
+  static bool Open(Voice& v) {
+    v.lastTry = Clock::now();
+    String why;
+    v.out = v.device->Open(v.rate, why);
+    if (!v.out) {
+      Lose(v, why);
       return false;
     }
+    if (v.lost) std::fprintf(stderr, "quendle: speech is available again\n");
+    v.lost = false;
     return true;
   }
 
-  void Close() {
-    if (out_) out_->Drop();
-    out_.reset();
-    espeak_ng_Terminate();
+  static void Lose(Voice& v, const String& why) {
+    v.lastTry = Clock::now();
+    {
+      std::lock_guard lock(v.mutex);
+      v.queue.clear();
+    }
+    if (!v.lost) std::fprintf(stderr, "quendle: speech is unavailable: %s\n", why.c_str());
+    v.lost = true;
   }
 
   // Speech is off for good: say so once, and take no more texts.
-  void GiveUp(const String& why) {
+  static void GiveUp(Voice& v, const String& why) {
     {
-      std::lock_guard lock(mutex_);
-      unavailable_ = true;
-      queue_.clear();
+      std::lock_guard lock(v.mutex);
+      v.unavailable = true;
+      v.queue.clear();
     }
     std::fprintf(stderr, "quendle: speech is unavailable: %s\n", why.c_str());
   }
 
-  bool Idle() {
-    std::lock_guard lock(mutex_);
-    return queue_.empty();
+  static bool Idle(Voice& v) {
+    std::lock_guard lock(v.mutex);
+    return v.queue.empty();
   }
 
   // Returning 1 tells espeak-ng to stop synthesising.
   static int OnSamples(short* samples, int count, espeak_EVENT* events) {
-    auto* self = static_cast<EspeakEngine*>(events->user_data);
-    if (!self->out_) return 1;  // the output failed earlier in this text
-    const size_t piece = size_t(self->rate_ / 1000 * kPieceMs);
+    auto& v = *static_cast<Voice*>(events->user_data);
+    if (!v.out) return 1;  // the output failed earlier in this text
+    const size_t piece = size_t(v.rate / 1000 * kPieceMs);
     for (int at = 0; at < count; at += int(piece)) {
-      if (self->speaking_ != self->generation_) {
-        self->out_->Drop();
+      if (v.speaking != v.generation) {
+        v.out->Drop();
         return 1;
       }
-      if (!self->out_->Write(samples + at, std::min(piece, size_t(count - at)))) {
-        self->out_.reset();
+      if (!v.out->Write(samples + at, std::min(piece, size_t(count - at)))) {
+        v.out.reset();
         return 1;
       }
     }
     return 0;
   }
 
-  std::mutex mutex_;
-  std::condition_variable wake_;
-  std::deque<String> queue_;
-  bool stopping_ = false;
-  bool unavailable_ = false;
-  // Every cut starts a new generation; a text belongs to the one it was taken in.
-  std::atomic<uint64_t> generation_{0};
-  uint64_t speaking_ = 0;
-  int rate_ = 0;
-  std::unique_ptr<AudioOut> out_;
-  std::thread worker_;  // last, so that it starts once the members above exist
+  std::shared_ptr<Voice> voice_;
+  std::thread worker_;  // last, so that it starts once the voice exists
 };
 
 }  // namespace
 
-std::unique_ptr<SpeechEngine> SpeechEngine::MakeDefault() {
-  return std::make_unique<EspeakEngine>();
+std::unique_ptr<AudioDevice> AudioDevice::MakeDefault() { return std::make_unique<SystemAudio>(); }
+
+std::unique_ptr<SpeechEngine> SpeechEngine::MakeDefault(std::unique_ptr<AudioDevice> device) {
+  return std::make_unique<EspeakEngine>(std::move(device));
 }

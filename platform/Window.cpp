@@ -12,23 +12,23 @@
 #include "platform/Menus.h"
 #include "platform/Native.h"
 #include "platform/QtAccess.h"
+#include "platform/Runtime.h"
 
 namespace {
 
-// The live windows, front first. A window stays alive while it is open.
-std::vector<std::shared_ptr<Window>>& Live() {
-  static std::vector<std::shared_ptr<Window>> windows;
-  return windows;
-}
-
-auto Position(const Window* window) {
-  return std::find_if(Live().begin(), Live().end(),
-                      [window](const auto& live) { return live.get() == window; });
+// Where the live window is in the running registry; none between runs or once it closed.
+std::vector<std::shared_ptr<Window>>::iterator Position(
+    const Window* window, std::vector<std::shared_ptr<Window>>& live) {
+  return std::find_if(live.begin(), live.end(),
+                      [window](const auto& each) { return each.get() == window; });
 }
 
 void BringToFront(const Window* window) {
-  auto it = Position(window);
-  if (it != Live().end()) std::rotate(Live().begin(), it, it + 1);
+  Registries* running = Running();
+  if (!running) return;
+  auto& live = running->windows;
+  auto it = Position(window, live);
+  if (it != live.end()) std::rotate(live.begin(), it, it + 1);
 }
 
 }  // namespace
@@ -87,7 +87,8 @@ void Window::Constructor() {
   CreateControls();
   refresh();
   updateTabOrder();
-  Live().insert(Live().begin(), shared_from_this());
+  auto& live = Registry().windows;
+  live.insert(live.begin(), shared_from_this());
   Guarded([this] { Event_Open(); });
   if (visible_) Show();
 }
@@ -115,7 +116,10 @@ void Window::closed() {
   closing_ = true;
   auto keep = shared_from_this();  // the registry may hold the last reference
   Guarded([this] { Event_Close(); });
-  if (auto it = Position(this); it != Live().end()) Live().erase(it);
+  if (Registries* running = Running()) {
+    if (auto it = Position(this, running->windows); it != running->windows.end())
+      running->windows.erase(it);
+  }
   dropNatives(false);
 }
 
@@ -141,8 +145,10 @@ void Window::placeControls(int32_t dx, int32_t dy) {
 }
 
 void DropAllWindows() {
-  auto windows = std::move(Live());
-  Live().clear();
+  Registries* running = Running();
+  if (!running) return;
+  auto windows = std::move(running->windows);
+  running->windows.clear();
   for (const auto& window : windows) {
     window->closing_ = true;
     window->dropNatives(true);
@@ -151,13 +157,16 @@ void DropAllWindows() {
 }
 
 std::shared_ptr<Window> GetImplicitWindow(const String& className) {
-  for (const auto& window : Live()) {
+  for (const auto& window : LiveWindows()) {
     if (window->ClassName() == className) return window;
   }
   return nullptr;
 }
 
-std::vector<std::shared_ptr<Window>> LiveWindows() { return Live(); }
+std::vector<std::shared_ptr<Window>> LiveWindows() {
+  Registries* running = Running();
+  return running ? running->windows : std::vector<std::shared_ptr<Window>>();
+}
 
 String Window::Title() const { return title_; }
 
@@ -242,7 +251,7 @@ void Window::applyPlacement() {
   QRect area = QGuiApplication::primaryScreen()->availableGeometry();
   if (placement_ == 1) {
     // Over the window in front, where there is one.
-    for (const auto& window : Live()) {
+    for (const auto& window : LiveWindows()) {
       if (window.get() != this && window->widget_ && window->widget_->isVisible()) {
         area = window->widget_->frameGeometry();
         break;

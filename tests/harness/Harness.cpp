@@ -29,8 +29,8 @@ AppHarness::AppHarness(std::optional<int32_t> systemVersion, Speech speech) {
 AppHarness::~AppHarness() {
   ReleaseModuleReferences();
   RuntimeExit(0);
-  // The engine ends with the program, while the audio it plays into is still there.
-  Service<SpeechEngine>::Install(nullptr);
+  // The next case in this process starts the program as a new process would.
+  ResetModuleState();
 }
 
 wMain& AppHarness::window() const {

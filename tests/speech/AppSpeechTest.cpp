@@ -105,4 +105,25 @@ TEST_F(HeardApp, EqualsSaysItselfAndTheResult) {
   EXPECT_GT(heard, equals + 0.2);
 }
 
+// The framework starts and ends twice in one process, with the calculator window and the real
+// engine each time: the second start neither hangs nor comes up mute.
+TEST(HeardTwice, TheProgramStartsAgainInTheSameProcessAndSpeaks) {
+  if (const auto missing = PulseSink::MissingTools(); !missing.empty())
+    GTEST_SKIP() << "not installed: " << missing;
+  PulseSink sink;
+  ASSERT_EQ(sink.failure(), "");
+  for (int run = 1; run <= 2; ++run) {
+    SCOPED_TRACE("run " + std::to_string(run));
+    const size_t opened = sink.mark();
+    AppHarness app(std::nullopt, AppHarness::Speech::Real);
+    ASSERT_TRUE(sink.firstSound(opened, 20s)) << "ready";
+    sink.waitForQuiet(kQuiet, 30s);
+    app.enableKeys();
+    const size_t pressed = sink.mark();
+    app.press("5");
+    EXPECT_EQ(app.display(), "5");
+    EXPECT_TRUE(sink.firstSound(pressed, 10s)) << "five";
+  }
+}
+
 }  // namespace

@@ -12,65 +12,17 @@
 #include <cstring>
 #include <filesystem>
 
+#include "Process.h"
+
 namespace {
 
 constexpr short kLoud = 500;  // well above the null sink's silence, well below speech
 constexpr size_t kFrame = PulseSink::kRate / 100;  // sound is judged in 10 ms frames
 
-bool Installed(const std::string& program) {
-  const char* path = std::getenv("PATH");
-  std::string dirs = path ? path : "/usr/bin:/bin";
-  for (size_t start = 0; start <= dirs.size();) {
-    size_t end = dirs.find(':', start);
-    if (end == std::string::npos) end = dirs.size();
-    if (access((dirs.substr(start, end - start) + "/" + program).c_str(), X_OK) == 0) return true;
-    start = end + 1;
-  }
-  return false;
-}
-
-// Starts a program with its standard output on `out` (or /dev/null) and the rest silenced. It
-// dies with this process, so a test killed at its time-out leaves no server behind.
-pid_t Start(std::vector<std::string> args, int out = -1) {
-  std::vector<char*> argv;
-  for (auto& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  const pid_t parent = getpid();
-  pid_t pid = fork();
-  if (pid != 0) return pid;
-  prctl(PR_SET_PDEATHSIG, SIGKILL);
-  if (getppid() != parent) _exit(127);
-  int null = open("/dev/null", O_RDWR);
-  dup2(null, 0);
-  dup2(out >= 0 ? out : null, 1);
-  dup2(null, 2);
-  execvp(argv[0], argv.data());
-  _exit(127);
-}
-
-int Wait(pid_t pid, std::chrono::milliseconds limit) {
-  const auto until = std::chrono::steady_clock::now() + limit;
-  int status = 0;
-  while (waitpid(pid, &status, WNOHANG) == 0) {
-    if (std::chrono::steady_clock::now() > until) return -1;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-void Stop(pid_t pid) {
-  if (pid <= 0) return;
-  kill(pid, SIGTERM);
-  if (Wait(pid, std::chrono::seconds(3)) == -1 && kill(pid, SIGKILL) == 0) waitpid(pid, nullptr, 0);
-}
-
 }  // namespace
 
 std::string PulseSink::MissingTools() {
-  std::string missing;
-  for (const char* program : {"pulseaudio", "pactl", "pacat", "parec"})
-    if (!Installed(program)) missing += std::string(missing.empty() ? "" : ", ") + program;
-  return missing;
+  return MissingPrograms({"pulseaudio", "pactl", "pacat", "parec"});
 }
 
 PulseSink::PulseSink() {
@@ -80,7 +32,10 @@ PulseSink::PulseSink() {
     return;
   }
   runtimeDir_ = dir;
-  if (!startServer()) return;
+  if (startServer()) startClients();
+}
+
+void PulseSink::startClients() {
   keepAlive_ = Start({"pacat", "--playback", "-d", "nul", "--format=s16le",
                       "--rate=" + std::to_string(kRate), "--channels=1", "/dev/zero"});
   int pipe_[2];
@@ -92,11 +47,32 @@ PulseSink::PulseSink() {
                      "--rate=" + std::to_string(kRate), "--channels=1", "--latency-msec=10"},
                     pipe_[1]);
   close(pipe_[1]);
+  const size_t before = mark();
   reader_ = std::thread([this, fd = pipe_[0]] { record(fd); });
   // Recording has begun once the first samples arrive.
   std::unique_lock lock(mutex_);
-  if (!grown_.wait_for(lock, std::chrono::seconds(5), [this] { return samples_.size() > kFrame; }))
+  if (!grown_.wait_for(lock, std::chrono::seconds(5),
+                       [&] { return samples_.size() > before + kFrame; }))
     failure_ = "the recorder heard nothing";
+}
+
+void PulseSink::restart() {
+  kill(server_, SIGKILL);
+  waitpid(server_, nullptr, 0);
+  stopClients();
+  if (startServer()) startClients();
+}
+
+void PulseSink::suspend(bool suspended) {
+  if (Wait(Start({"pactl", "suspend-sink", "nul", suspended ? "1" : "0"}),
+           std::chrono::seconds(5)) != 0)
+    failure_ = "the sink could not be suspended";
+}
+
+void PulseSink::stopClients() {
+  Stop(recorder_);
+  if (reader_.joinable()) reader_.join();
+  Stop(keepAlive_);
 }
 
 bool PulseSink::startServer() {
@@ -118,9 +94,7 @@ bool PulseSink::startServer() {
 }
 
 PulseSink::~PulseSink() {
-  Stop(recorder_);
-  if (reader_.joinable()) reader_.join();
-  Stop(keepAlive_);
+  stopClients();
   Stop(server_);
   if (!runtimeDir_.empty()) std::filesystem::remove_all(runtimeDir_);
 }

@@ -27,6 +27,12 @@ class PulseSink {
   PulseSink(const PulseSink&) = delete;
   PulseSink& operator=(const PulseSink&) = delete;
 
+  // The server is killed and started again at the same address, as a desktop restarts its
+  // audio; the recording goes on from where it was.
+  void restart();
+  // Suspends the sink, or resumes it: what plays there stands still.
+  void suspend(bool suspended);
+
   // Empty once the server runs and records; otherwise why not.
   const std::string& failure() const { return failure_; }
 
@@ -41,6 +47,8 @@ class PulseSink {
 
  private:
   bool startServer();
+  void startClients();
+  void stopClients();
   void record(int fd);
 
   std::string runtimeDir_;

@@ -8,6 +8,7 @@
 #include <random>
 
 #include "Cases.h"
+#include "platform/Application.h"
 #include "platform/Files.h"
 
 namespace fs = std::filesystem;
@@ -224,8 +225,17 @@ FileType TextPlain() {
   return type;
 }
 
-// The registry lives as long as the process; count from what it held before the case.
+// Types register with the running framework, for as long as it runs.
+struct RunningFramework {
+  RunningFramework() {
+    RunFrameworkInitialization([] {});
+  }
+  ~RunningFramework() { RuntimeExit(0); }
+};
+
+// Counted from what the registry held before the case.
 TEST(FileType, FirstConversionRegistersACopy) {
+  RunningFramework framework;
   FileType type = TextPlain();
   const size_t before = DeclaredFileTypes().size();
   EXPECT_EQ(type.ToString(), "text/plain");
@@ -243,6 +253,7 @@ TEST(FileType, FirstConversionRegistersACopy) {
 }
 
 TEST(FileType, EachTypeRegistersOnItsOwn) {
+  RunningFramework framework;
   FileType first = TextPlain(), second = TextPlain();
   second.Name = "text/markdown";
   const size_t before = DeclaredFileTypes().size();
@@ -252,6 +263,21 @@ TEST(FileType, EachTypeRegistersOnItsOwn) {
   ASSERT_EQ(DeclaredFileTypes().size(), before + 2);
   EXPECT_EQ(DeclaredFileTypes()[before].Name, "text/plain");
   EXPECT_EQ(DeclaredFileTypes()[before + 1].Name, "text/markdown");
+}
+
+TEST(FileType, IsDeclaredOnlyWhileTheFrameworkRuns) {
+  FileType type = TextPlain(), later = TextPlain();
+  {
+    RunningFramework framework;
+    type.ToString();
+    ASSERT_EQ(DeclaredFileTypes().size(), 1u);
+  }
+  EXPECT_TRUE(DeclaredFileTypes().empty()) << "ended with the run";
+  EXPECT_THROW(later.ToString(), RuntimeException) << "nothing to declare it with between runs";
+  RunningFramework again;
+  EXPECT_TRUE(DeclaredFileTypes().empty()) << "a new run starts with none";
+  EXPECT_EQ(later.ToString(), "text/plain");
+  EXPECT_EQ(DeclaredFileTypes().size(), 1u) << "a refused type registers once it can";
 }
 
 }  // namespace
