@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Digits, the point and keyboard entry into the display.
-#include "app/mGlobals.h"
 #include "calculator/wMain.h"
+#include "common/mGlobals.h"
 #include "platform/Speech.h"
 #include "platform/Text.h"
 

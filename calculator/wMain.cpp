@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calculator/wMain.h"
 
-#include "app/mGlobals.h"
+#include "common/mGlobals.h"
 #include "platform/Application.h"
 #include "platform/Speech.h"
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/MenuBar1.h"
 #include "calculator/wMain.h"
+#include "common/MenuBar1.h"
 
 namespace {
 

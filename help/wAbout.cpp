@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "help/wAbout.h"
 
-#include "app/HomePage.h"
-#include "app/mGlobals.h"
+#include "common/HomePage.h"
+#include "common/mGlobals.h"
 #include "help/Layout.h"
 #include "help/Links.h"
 
