@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calculator/wMain.h"
 
+#include "common/Version.h"
 #include "common/mGlobals.h"
 #include "platform/Application.h"
 #include "platform/Speech.h"
@@ -39,7 +40,7 @@ void wMain::sayKey(const String& word) {
 }
 
 void wMain::Event_Open() {
-  Checked(Instance(), kClassName).SetTitle("Quendle v1.7");
+  Checked(Instance(), kClassName).SetTitle(kNameAndVersion);
   Speak("ready", false);
   mGlobals::bClear = true;
   mGlobals::bOperationSelected = false;

@@ -2,6 +2,7 @@
 #include "help/wAbout.h"
 
 #include "common/HomePage.h"
+#include "common/Version.h"
 #include "common/mGlobals.h"
 #include "help/Layout.h"
 #include "help/Links.h"
@@ -109,7 +110,7 @@ void wAbout::CreateControls0() {
 void wAbout::Event_Open() {
   // Only the first line takes the shared font.
   Find<StaticText>("StaticText1").SetTextFont(mGlobals::sTheFont);
-  Find<StaticText>("StaticText1").SetText("Quendle v1.7");
+  Find<StaticText>("StaticText1").SetText(kNameAndVersion);
   Find<StaticText>("StaticText2").SetText(kOwnershipNotice);
   Find<StaticText>("StaticText4").SetText(HomePageURL);
 }
