@@ -15,15 +15,7 @@ String KeyName(int number) { return "PushButton" + std::to_string(number); }
 
 wMain::wMain() : Window(kClassName) {}
 
-std::shared_ptr<wMain> wMain::Instance() {
-  auto window = GetImplicitWindow(kClassName);
-  if (!window) {
-    auto created = std::make_shared<wMain>();
-    created->Constructor();
-    window = created;
-  }
-  return std::dynamic_pointer_cast<wMain>(window);
-}
+std::shared_ptr<wMain> wMain::Instance() { return ImplicitInstance<wMain>(kClassName); }
 
 TextField& wMain::display() const { return Find<TextField>("efDisplay"); }
 TextArea& wMain::tape() const { return Find<TextArea>("efHistory"); }

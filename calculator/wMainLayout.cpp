@@ -168,18 +168,18 @@ PropertySet PropertiesOf(const ControlRow& row) {
   return set;
 }
 
-std::shared_ptr<Control> NewControl(wMain& window, Kind kind) {
-  switch (kind) {
+Control& AddControlOf(wMain& window, const ControlRow& row) {
+  switch (row.kind) {
     case Kind::Display:
-      return window.New<TextField>();
+      return window.Add<TextField>(row.name);
     case Kind::Key:
-      return window.New<PushButton>();
+      return window.Add<PushButton>(row.name);
     case Kind::Tape:
-      return window.New<TextArea>();
+      return window.Add<TextArea>(row.name);
     case Kind::Timer:
-      return window.New<wMain::Timer1>();
+      return window.Add<wMain::Timer1>(row.name);
   }
-  return nullptr;
+  throw NilObjectException(row.name);
 }
 
 }  // namespace
@@ -193,10 +193,7 @@ void wMain::CreateControls() { CreateControls0(); }
 
 void wMain::CreateControls0() {
   for (const ControlRow& row : kControls) {
-    std::shared_ptr<Control> created = NewControl(*this, row.kind);
-    Checked(created, row.name).Constructor();
-    AddControl(row.name, created);
-    Control& control = Find<Control>(row.name);
+    Control& control = AddControlOf(*this, row);
     if (row.kind != Kind::Timer) {
       auto& text = Find<RectControl>(row.name);
       text.SetTextSize(row.fontSize);

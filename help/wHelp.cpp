@@ -14,15 +14,7 @@ constexpr const char* kTopicLinks[] = {"StaticText2", "StaticText3", "StaticText
 
 wHelp::wHelp() : Window(kClassName) {}
 
-std::shared_ptr<wHelp> wHelp::Instance() {
-  auto window = GetImplicitWindow(kClassName);
-  if (!window) {
-    auto created = std::make_shared<wHelp>();
-    created->Constructor();
-    window = created;
-  }
-  return std::dynamic_pointer_cast<wHelp>(window);
-}
+std::shared_ptr<wHelp> wHelp::Instance() { return ImplicitInstance<wHelp>(kClassName); }
 
 void wHelp::Event_Open() {
   mAppearanceUpdate();
