@@ -4,8 +4,6 @@
 
 namespace {
 
-constexpr int32_t kNoIndex = INT32_MIN;
-
 const PropertySet kWindowProperties = {
     {"Placement", 2},
     {"Width", 525},
@@ -99,27 +97,12 @@ void Append(PropertySet& set, const PropertySet& more) {
 }
 
 PropertySet CommonProperties(const ControlRow& row) {
-  return {{"Name", String(row.name)},
-          {"Index", kNoIndex},
-          {"Left", row.left},
-          {"Top", row.top},
-          {"Width", row.width},
-          {"Height", row.height},
-          {"LockLeft", true},
-          {"LockTop", true},
-          {"LockRight", false},
-          {"LockBottom", false},
-          {"TabPanelIndex", 0},
-          {"TabIndex", row.tabIndex},
-          {"TabStop", true},
-          {"InitialParent", String()},
-          {"Visible", true},
-          {"AutoDeactivate", true},
-          {"HelpTag", String()},
-          {"TextFont", String("Geneva")},
-          {"Bold", false},
-          {"Italic", false},
-          {"Underline", false}};
+  PropertySet set =
+      StandardProperties({row.name, row.left, row.top, row.width, row.height, row.tabIndex});
+  Append(
+      set,
+      {{"TextFont", String("Geneva")}, {"Bold", false}, {"Italic", false}, {"Underline", false}});
+  return set;
 }
 
 PropertySet TextProperties(bool readOnly, int32_t limitText) {
