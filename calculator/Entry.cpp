@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr int32_t kEntryLimit = 8;
-
 const char* const kDigitWords[] = {"zero", "one", "two",   "three", "four",
                                    "five", "six", "seven", "eight", "nine"};
 

@@ -134,7 +134,7 @@ PropertySet PropertiesOf(const ControlRow& row) {
                    {"Caption", String(row.caption)}});
       break;
     case Kind::Display:
-      Append(set, TextProperties(false, 8));
+      Append(set, TextProperties(false, wMain::kEntryLimit));
       Append(set, {{"Password", false}, {"CueText", String()}});
       break;
     case Kind::Tape:
