@@ -22,8 +22,8 @@
 
 namespace {
 
-// Signature indexes into EventHandler.
-constexpr size_t kAction = 0, kKeyDown = 1, kMouseDown = 2, kMouseUp = 3;
+constexpr size_t kAction = SignatureOf<ActionEvent>, kKeyDown = SignatureOf<KeyDownEvent>,
+                 kMouseDown = SignatureOf<MouseDownEvent>, kMouseUp = SignatureOf<MouseUpEvent>;
 
 std::map<const QWidget*, RectControl*>& WidgetControls() {
   static std::map<const QWidget*, RectControl*> controls;
