@@ -13,6 +13,7 @@ PACKAGES=(
   fonts-dejavu-core
   pulseaudio pulseaudio-utils
   xvfb xdotool
+  python3
 )
 BUILD_DIR=${BUILD_DIR:-build}
 

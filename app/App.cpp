@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/App.h"
 
-#include "app/HomePage.h"
-#include "app/mGlobals.h"
+#include "common/HomePage.h"
+#include "common/mGlobals.h"
 #include "help/wAbout.h"
 #include "help/wHelp.h"
 #include "platform/System.h"

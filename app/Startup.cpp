@@ -3,9 +3,9 @@
 
 #include "app/App.h"
 #include "app/FileTypes.h"
-#include "app/MenuBar1.h"
-#include "app/mGlobals.h"
 #include "calculator/wMain.h"
+#include "common/MenuBar1.h"
+#include "common/mGlobals.h"
 #include "help/HelpTexts.h"
 
 int32_t Main() {

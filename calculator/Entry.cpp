@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Digits, the point and keyboard entry into the display.
-#include "app/mGlobals.h"
 #include "calculator/wMain.h"
+#include "common/mGlobals.h"
 #include "platform/Speech.h"
 #include "platform/Text.h"
 
 namespace {
-
-constexpr int32_t kEntryLimit = 8;
 
 const char* const kDigitWords[] = {"zero", "one", "two",   "three", "four",
                                    "five", "six", "seven", "eight", "nine"};

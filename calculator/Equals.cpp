@@ -2,8 +2,8 @@
 // "=", the paper tape's result lines, and the clear keys.
 #include <limits>
 
-#include "app/mGlobals.h"
 #include "calculator/wMain.h"
+#include "common/mGlobals.h"
 #include "platform/Text.h"
 
 namespace {

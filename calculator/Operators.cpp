@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The operator keys. One operation per "=": operators do not chain.
-#include "app/mGlobals.h"
 #include "calculator/wMain.h"
+#include "common/mGlobals.h"
 #include "platform/Text.h"
 
 void wMain::arithmeticKey(const char* word, const char* operation, const char* tapePrefix) {

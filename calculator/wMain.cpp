@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calculator/wMain.h"
 
-#include "app/mGlobals.h"
+#include "common/Version.h"
+#include "common/mGlobals.h"
 #include "platform/Application.h"
 #include "platform/Speech.h"
 
@@ -14,15 +15,7 @@ String KeyName(int number) { return "PushButton" + std::to_string(number); }
 
 wMain::wMain() : Window(kClassName) {}
 
-std::shared_ptr<wMain> wMain::Instance() {
-  auto window = GetImplicitWindow(kClassName);
-  if (!window) {
-    auto created = std::make_shared<wMain>();
-    created->Constructor();
-    window = created;
-  }
-  return std::dynamic_pointer_cast<wMain>(window);
-}
+std::shared_ptr<wMain> wMain::Instance() { return ImplicitInstance<wMain>(kClassName); }
 
 TextField& wMain::display() const { return Find<TextField>("efDisplay"); }
 TextArea& wMain::tape() const { return Find<TextArea>("efHistory"); }
@@ -39,7 +32,7 @@ void wMain::sayKey(const String& word) {
 }
 
 void wMain::Event_Open() {
-  Checked(Instance(), kClassName).SetTitle("Quendle v1.7");
+  Checked(Instance(), kClassName).SetTitle(kNameAndVersion);
   Speak("ready", false);
   mGlobals::bClear = true;
   mGlobals::bOperationSelected = false;

@@ -16,6 +16,8 @@ class wMain : public Window {
   wMain();
   // The live calculator window, created if none is live.
   static std::shared_ptr<wMain> Instance();
+  // The most characters the display takes.
+  static constexpr int32_t kEntryLimit = 8;
 
   class Timer1 : public Timer {
    public:

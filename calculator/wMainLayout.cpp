@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/MenuBar1.h"
 #include "calculator/wMain.h"
+#include "common/MenuBar1.h"
 
 namespace {
-
-constexpr int32_t kNoIndex = INT32_MIN;
 
 const PropertySet kWindowProperties = {
     {"Placement", 2},
@@ -99,27 +97,12 @@ void Append(PropertySet& set, const PropertySet& more) {
 }
 
 PropertySet CommonProperties(const ControlRow& row) {
-  return {{"Name", String(row.name)},
-          {"Index", kNoIndex},
-          {"Left", row.left},
-          {"Top", row.top},
-          {"Width", row.width},
-          {"Height", row.height},
-          {"LockLeft", true},
-          {"LockTop", true},
-          {"LockRight", false},
-          {"LockBottom", false},
-          {"TabPanelIndex", 0},
-          {"TabIndex", row.tabIndex},
-          {"TabStop", true},
-          {"InitialParent", String()},
-          {"Visible", true},
-          {"AutoDeactivate", true},
-          {"HelpTag", String()},
-          {"TextFont", String("Geneva")},
-          {"Bold", false},
-          {"Italic", false},
-          {"Underline", false}};
+  PropertySet set =
+      StandardProperties({row.name, row.left, row.top, row.width, row.height, row.tabIndex});
+  Append(
+      set,
+      {{"TextFont", String("Geneva")}, {"Bold", false}, {"Italic", false}, {"Underline", false}});
+  return set;
 }
 
 PropertySet TextProperties(bool readOnly, int32_t limitText) {
@@ -151,7 +134,7 @@ PropertySet PropertiesOf(const ControlRow& row) {
                    {"Caption", String(row.caption)}});
       break;
     case Kind::Display:
-      Append(set, TextProperties(false, 8));
+      Append(set, TextProperties(false, wMain::kEntryLimit));
       Append(set, {{"Password", false}, {"CueText", String()}});
       break;
     case Kind::Tape:
@@ -168,18 +151,18 @@ PropertySet PropertiesOf(const ControlRow& row) {
   return set;
 }
 
-std::shared_ptr<Control> NewControl(wMain& window, Kind kind) {
-  switch (kind) {
+Control& AddControlOf(wMain& window, const ControlRow& row) {
+  switch (row.kind) {
     case Kind::Display:
-      return window.New<TextField>();
+      return window.Add<TextField>(row.name);
     case Kind::Key:
-      return window.New<PushButton>();
+      return window.Add<PushButton>(row.name);
     case Kind::Tape:
-      return window.New<TextArea>();
+      return window.Add<TextArea>(row.name);
     case Kind::Timer:
-      return window.New<wMain::Timer1>();
+      return window.Add<wMain::Timer1>(row.name);
   }
-  return nullptr;
+  throw NilObjectException(row.name);
 }
 
 }  // namespace
@@ -193,10 +176,7 @@ void wMain::CreateControls() { CreateControls0(); }
 
 void wMain::CreateControls0() {
   for (const ControlRow& row : kControls) {
-    std::shared_ptr<Control> created = NewControl(*this, row.kind);
-    Checked(created, row.name).Constructor();
-    AddControl(row.name, created);
-    Control& control = Find<Control>(row.name);
+    Control& control = AddControlOf(*this, row);
     if (row.kind != Kind::Timer) {
       auto& text = Find<RectControl>(row.name);
       text.SetTextSize(row.fontSize);

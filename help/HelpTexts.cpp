@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "help/HelpTexts.h"
 
-#include "app/App.h"
+#include "platform/Application.h"
 #include "platform/Files.h"
 
 namespace {
@@ -25,7 +25,7 @@ const String& Load(ShippedText& item) {
   if (item.loaded) return item.permaText;
   // Before any file-system work: whatever happens below, the load is not tried again.
   item.loaded = true;
-  auto executable = Checked(App::Instance(), "application object").ExecutableFile();
+  auto executable = Checked(GetAppObject(), "application object").ExecutableFile();
   auto binFolder = Checked(executable, "executable file").Parent();
   auto appFolder = Checked(binFolder, "folder of the executable").Parent();
   auto resources = Checked(appFolder, "application folder").Child("Resources");

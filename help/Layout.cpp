@@ -1,29 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "help/Layout.h"
 
-namespace {
-constexpr int32_t kNoIndex = INT32_MIN;
-}  // namespace
-
 PropertySet ControlProperties(const Place& place) {
-  return {{"Name", String(place.name)},
-          {"Index", kNoIndex},
-          {"Left", place.left},
-          {"Top", place.top},
-          {"Width", place.width},
-          {"Height", place.height},
-          {"LockLeft", true},
-          {"LockTop", true},
-          {"LockRight", false},
-          {"LockBottom", false},
-          {"TabPanelIndex", 0},
-          {"TabIndex", place.tabIndex},
-          {"TabStop", true},
-          {"InitialParent", String()},
-          {"Enabled", true},
-          {"Visible", true},
-          {"AutoDeactivate", true},
-          {"HelpTag", String()}};
+  PropertySet set = StandardProperties(place);
+  set.push_back({"Enabled", true});
+  return set;
 }
 
 PropertySet LabelProperties(const Place& place, const LabelLook& look) {

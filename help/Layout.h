@@ -5,14 +5,7 @@
 
 // Pieces of the help window's and the about box's control property sets.
 
-// Where a control sits and its place in the tab order.
-struct Place {
-  const char* name;
-  int32_t left, top, width, height;
-  int32_t tabIndex;
-};
-
-// What every control's set holds: its name and place, locked to the top left.
+// What every control's set holds here: the standard set, enabled.
 PropertySet ControlProperties(const Place& place);
 
 // How a label looks.

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "help/Links.h"
 
-#include "app/HomePage.h"
+#include "common/HomePage.h"
 #include "platform/Exceptions.h"
 #include "platform/System.h"
 

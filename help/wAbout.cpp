@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "help/wAbout.h"
 
-#include "app/HomePage.h"
-#include "app/mGlobals.h"
+#include "common/HomePage.h"
+#include "common/Version.h"
+#include "common/mGlobals.h"
 #include "help/Layout.h"
 #include "help/Links.h"
 
@@ -64,15 +65,7 @@ const LabelRow kLabelsAfterBand[] = {
 
 wAbout::wAbout() : Window(kClassName) {}
 
-std::shared_ptr<wAbout> wAbout::Instance() {
-  auto window = GetImplicitWindow(kClassName);
-  if (!window) {
-    auto created = std::make_shared<wAbout>();
-    created->Constructor();
-    window = created;
-  }
-  return std::dynamic_pointer_cast<wAbout>(window);
-}
+std::shared_ptr<wAbout> wAbout::Instance() { return ImplicitInstance<wAbout>(kClassName); }
 
 void wAbout::Layout() { SetProperties(*this, kWindowProperties); }
 
@@ -80,24 +73,19 @@ void wAbout::CreateControls() { CreateControls0(); }
 
 void wAbout::CreateControls0() {
   auto addLabel = [this](const LabelRow& row) {
-    auto created = New<StaticText>();
-    Checked(created, row.place.name).Constructor();
-    AddControl(row.place.name, created);
-    StaticText& label = Find<StaticText>(row.place.name);
+    StaticText& label = Add<StaticText>(row.place.name);
     label.SetTextSize(kFontSize);
     SetProperties(label, LabelProperties(row.place, row.look));
   };
   for (const LabelRow& row : kLabelsBeforeBand) addLabel(row);
 
-  auto band = New<Rectangle>();
-  Checked(band, kBand.name).Constructor();
-  AddControl(kBand.name, band);
+  Rectangle& band = Add<Rectangle>(kBand.name);
   PropertySet bandSet = ControlProperties(kBand);
   bandSet.insert(bandSet.end(), {{"FillColor", Color::FromRGB(kRed)},
                                  {"BorderWidth", 1},
                                  {"TopLeftColor", Color::FromRGB(kRed)},
                                  {"BottomRightColor", Color::FromRGB(kRed)}});
-  SetProperties(Find<Rectangle>(kBand.name), bandSet);
+  SetProperties(band, bandSet);
 
   for (const LabelRow& row : kLabelsAfterBand) addLabel(row);
   InstallLinkHandlers(
@@ -109,7 +97,7 @@ void wAbout::CreateControls0() {
 void wAbout::Event_Open() {
   // Only the first line takes the shared font.
   Find<StaticText>("StaticText1").SetTextFont(mGlobals::sTheFont);
-  Find<StaticText>("StaticText1").SetText("Quendle v1.7");
+  Find<StaticText>("StaticText1").SetText(kNameAndVersion);
   Find<StaticText>("StaticText2").SetText(kOwnershipNotice);
   Find<StaticText>("StaticText4").SetText(HomePageURL);
 }

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "help/wHelp.h"
 
-#include "app/HomePage.h"
-#include "app/mGlobals.h"
+#include "common/HomePage.h"
+#include "common/mGlobals.h"
 #include "help/HelpTexts.h"
 #include "help/Links.h"
 
@@ -14,15 +14,7 @@ constexpr const char* kTopicLinks[] = {"StaticText2", "StaticText3", "StaticText
 
 wHelp::wHelp() : Window(kClassName) {}
 
-std::shared_ptr<wHelp> wHelp::Instance() {
-  auto window = GetImplicitWindow(kClassName);
-  if (!window) {
-    auto created = std::make_shared<wHelp>();
-    created->Constructor();
-    window = created;
-  }
-  return std::dynamic_pointer_cast<wHelp>(window);
-}
+std::shared_ptr<wHelp> wHelp::Instance() { return ImplicitInstance<wHelp>(kClassName); }
 
 void wHelp::Event_Open() {
   mAppearanceUpdate();

@@ -129,20 +129,16 @@ void wHelp::Layout() { SetProperties(*this, kWindowProperties); }
 void wHelp::CreateControls() { CreateControls0(); }
 
 void wHelp::CreateControls0() {
-  // Created, constructed and added under its name; from then on found by that name.
-  auto add = [this](const char* name, std::shared_ptr<RectControl> created) -> RectControl& {
-    Checked(created, name).Constructor();
-    AddControl(name, created);
-    RectControl& control = Find<RectControl>(name);
+  auto sized = [](RectControl& control) {
     control.SetTextSize(kFontSize);
     control.SetTextUnit(0);
-    return control;
   };
-  add(kPane.name, New<TextArea>());
-  SetProperties(Find<TextArea>(kPane.name), PaneProperties());
+  TextArea& pane = Add<TextArea>(kPane.name);
+  sized(pane);
+  SetProperties(pane, PaneProperties());
   for (const LinkRow& row : kLinks) {
-    add(row.place.name, New<StaticText>());
-    StaticText& link = Find<StaticText>(row.place.name);
+    StaticText& link = Add<StaticText>(row.place.name);
+    sized(link);
     SetProperties(link, LabelProperties(row.place, {row.caption, row.color, row.textAlign,
                                                     /*underline=*/true, /*multiline=*/false}));
     InstallLinkHandlers(*this, link, row.handlers);

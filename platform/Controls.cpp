@@ -23,8 +23,8 @@
 
 namespace {
 
-// Signature indexes into EventHandler.
-constexpr size_t kAction = 0, kKeyDown = 1, kMouseDown = 2, kMouseUp = 3;
+constexpr size_t kAction = SignatureOf<ActionEvent>, kKeyDown = SignatureOf<KeyDownEvent>,
+                 kMouseDown = SignatureOf<MouseDownEvent>, kMouseUp = SignatureOf<MouseUpEvent>;
 
 bool Raises(std::initializer_list<std::pair<const char*, size_t>> events, const String& event,
             size_t signature) {

@@ -14,3 +14,23 @@ void SetProperties(PropertyTarget& target, const PropertySet& set) {
     if (!known) throw RuntimeException("unknown property " + p.name + " of " + target.ClassName());
   }
 }
+
+PropertySet StandardProperties(const Place& place) {
+  return {{"Name", String(place.name)},
+          {"Index", kNoIndex},
+          {"Left", place.left},
+          {"Top", place.top},
+          {"Width", place.width},
+          {"Height", place.height},
+          {"LockLeft", true},
+          {"LockTop", true},
+          {"LockRight", false},
+          {"LockBottom", false},
+          {"TabPanelIndex", 0},
+          {"TabIndex", place.tabIndex},
+          {"TabStop", true},
+          {"InitialParent", String()},
+          {"Visible", true},
+          {"AutoDeactivate", true},
+          {"HelpTag", String()}};
+}

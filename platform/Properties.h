@@ -31,3 +31,17 @@ class PropertyTarget {
 
 // Unknown names and wrongly typed values raise RuntimeException naming them.
 void SetProperties(PropertyTarget& target, const PropertySet& set);
+
+// The Index of a control that is not one of a control array.
+constexpr int32_t kNoIndex = INT32_MIN;
+
+// Where a control sits and its place in the tab order.
+struct Place {
+  const char* name;
+  int32_t left, top, width, height;
+  int32_t tabIndex;
+};
+
+// What every control's set begins with: its name and place, locked to the top left, a visible
+// tab stop in no control array.
+PropertySet StandardProperties(const Place& place);

@@ -51,7 +51,7 @@ bool Timer::ApplyProperty(const String& name, const PropertyValue& value) {
 }
 
 bool Timer::RaisesEvent(const String& event, size_t signature) const {
-  return event == "Action" && signature == 0;
+  return event == "Action" && signature == SignatureOf<ActionEvent>;
 }
 
 QObject* Timer::native() const { return timer_; }

@@ -42,6 +42,14 @@ class Window : public PropertyTarget, public std::enable_shared_from_this<Window
   }
   // The control becomes part of the window under `name`.
   void AddControl(const String& name, std::shared_ptr<Control> control);
+  // A new control of class T, constructed and added under `name`; the one found by that name.
+  template <class T>
+  T& Add(const String& name) {
+    std::shared_ptr<T> created = New<T>();
+    created->Constructor();
+    AddControl(name, created);
+    return Find<T>(name);
+  }
   // The control of that name and class; NilObjectException when there is none.
   template <class T>
   T& Find(const String& name) const {
@@ -104,3 +112,16 @@ class Window : public PropertyTarget, public std::enable_shared_from_this<Window
 std::shared_ptr<Window> GetImplicitWindow(const String& className);
 // The live windows, front first.
 std::vector<std::shared_ptr<Window>> LiveWindows();
+
+// The live window registered under `className`, as a W; when none is live, a new W, built
+// and opened.
+template <class W>
+std::shared_ptr<W> ImplicitInstance(const String& className) {
+  std::shared_ptr<Window> window = GetImplicitWindow(className);
+  if (!window) {
+    auto created = std::make_shared<W>();
+    created->Constructor();
+    window = created;
+  }
+  return std::dynamic_pointer_cast<W>(window);
+}

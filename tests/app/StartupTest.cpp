@@ -11,10 +11,10 @@
 #include "Harness.h"
 #include "app/App.h"
 #include "app/FileTypes.h"
-#include "app/MenuBar1.h"
 #include "app/Startup.h"
-#include "app/mGlobals.h"
 #include "calculator/wMain.h"
+#include "common/MenuBar1.h"
+#include "common/mGlobals.h"
 #include "platform/Files.h"
 #include "platform/Service.h"
 

@@ -11,8 +11,8 @@
 #include <QTimer>
 
 #include "Harness.h"
-#include "app/mGlobals.h"
 #include "calculator/wMain.h"
+#include "common/mGlobals.h"
 #include "platform/QtAccess.h"
 
 namespace {

@@ -2,16 +2,18 @@
 #include <random>
 
 #include "KeySequences.h"
-#include "app/mGlobals.h"
+#include "common/mGlobals.h"
 
 namespace {
 
 // Every kind of event a user can cause, chosen at random with a fixed seed.
+// clang-format off
 const char* const kEvents[] = {
     "0", "1", "2", "3", "4", "5", "6", "7", "8", "9", ".", "+", "-", "x", "/", "=", "C1", "C2",
     "'0", "'4", "'9", "'.", "'+", "'-", "'*", "'/", "'=", "'a", "'x", "',",
     "<Return>", "<Enter>", "<Backspace>", "<Delete>", "<Left>", "<Right>", "<Home>", "<End>",
 };
+// clang-format on
 
 void ExpectInvariants(const String& event) {
   SCOPED_TRACE("after " + event);

@@ -8,9 +8,9 @@
 #include "Harness.h"
 #include "Pointer.h"
 #include "app/App.h"
-#include "app/HomePage.h"
-#include "app/mGlobals.h"
 #include "calculator/wMain.h"
+#include "common/HomePage.h"
+#include "common/mGlobals.h"
 #include "help/wAbout.h"
 #include "platform/QtAccess.h"
 

@@ -9,7 +9,7 @@
 
 #include "Harness.h"
 #include "app/App.h"
-#include "app/HomePage.h"
+#include "common/HomePage.h"
 #include "help/wAbout.h"
 #include "platform/QtAccess.h"
 #include "platform/Service.h"

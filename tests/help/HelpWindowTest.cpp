@@ -11,8 +11,8 @@
 #include "HelpFolder.h"
 #include "Pointer.h"
 #include "app/App.h"
-#include "app/HomePage.h"
-#include "app/mGlobals.h"
+#include "common/HomePage.h"
+#include "common/mGlobals.h"
 #include "help/wHelp.h"
 #include "platform/QtAccess.h"
 

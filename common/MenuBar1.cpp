@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/MenuBar1.h"
+#include "common/MenuBar1.h"
 
 #include <initializer_list>
 
