@@ -108,7 +108,10 @@ void RunFrameworkInitialization(const std::function<void()>& startup) {
                  "from a desktop session, or under a virtual display with xvfb-run.\n");
     std::exit(1);
   }
-  defaultMessageHandler = qInstallMessageHandler(OnQtMessage);
+  // A second start in one process finds its own handler installed: chaining to it would loop.
+  if (QtMessageHandler previous = qInstallMessageHandler(OnQtMessage); previous != OnQtMessage) {
+    defaultMessageHandler = previous;
+  }
   static int argc = 1;
   static char name[] = "quendle";
   static char* argv[] = {name, nullptr};
