@@ -10,8 +10,10 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyleOption>
 #include <QTextDocument>
 #include <cmath>
 
@@ -41,16 +43,40 @@ const std::map<int, char> kControlKeys = {
     {Qt::Key_Up, 30},       {Qt::Key_Down, 31},   {Qt::Key_Delete, 127}, {Qt::Key_Home, 1},
     {Qt::Key_End, 4}};
 
-// The key as KeyDown sees it; empty for keys that raise no KeyDown (modifiers alone, function
-// keys, Ctrl combinations).
-String KeyText(const QKeyEvent& event) {
+// What a typed key is to a text control.
+enum class KeyKind {
+  Character,  // puts its character in the text, whatever modifiers produced it (AltGr too)
+  Keeping,    // the caret keys, Tab, Return, Escape: the text stays as it is
+  Editing,    // Backspace or Delete, applied as the plain key
+  Other,      // raises no KeyDown: a shortcut, a function key, a modifier alone
+};
+
+struct TypedKey {
+  KeyKind kind;
+  String key;  // as KeyDown sees it; empty for Other
+};
+
+TypedKey Classify(const QKeyEvent& event) {
+  const Qt::KeyboardModifiers held =
+      event.modifiers() & ~(Qt::KeypadModifier | Qt::GroupSwitchModifier);
   if (auto it = kControlKeys.find(event.key()); it != kControlKeys.end()) {
-    return String(1, it->second);
+    String key(1, it->second);
+    if (key != "\b" && key != "\x7f") return {KeyKind::Keeping, key};
+    // With Ctrl, Alt or Meta they delete words or lines; with Shift, Delete would cut.
+    if (held & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+      return {KeyKind::Other, {}};
+    }
+    return {KeyKind::Editing, key};
   }
-  QString text = event.text();
-  if (text.isEmpty() || text.at(0).unicode() < 32 || text.at(0).unicode() == 127) return {};
-  if (event.modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) return {};
-  return FromQt(text);
+  const QString text = event.text();
+  if (text.isEmpty() || text.at(0).unicode() < 32 || text.at(0).unicode() == 127) {
+    return {KeyKind::Other, {}};
+  }
+  // Ctrl alone or with Shift makes a shortcut, never a character; Ctrl with Alt is AltGr.
+  if (held == Qt::ControlModifier || held == (Qt::ControlModifier | Qt::ShiftModifier)) {
+    return {KeyKind::Other, {}};
+  }
+  return {KeyKind::Character, FromQt(text)};
 }
 
 QColor ToQColor(const Color& c) { return QColor(c.red, c.green, c.blue); }
@@ -61,10 +87,6 @@ class FieldWidget : public QLineEdit {
   FieldWidget() { setAcceptDrops(false); }
 
  protected:
-  void keyPressEvent(QKeyEvent* event) override {
-    if (event->matches(QKeySequence::Paste)) return event->accept();
-    QLineEdit::keyPressEvent(event);
-  }
   void mousePressEvent(QMouseEvent* event) override {
     if (event->button() == Qt::MiddleButton) return event->accept();
     QLineEdit::mousePressEvent(event);
@@ -73,13 +95,42 @@ class FieldWidget : public QLineEdit {
     if (event->button() == Qt::MiddleButton) return event->accept();  // X11 selection paste
     QLineEdit::mouseReleaseEvent(event);
   }
-  void contextMenuEvent(QContextMenuEvent* event) override {
-    QMenu* menu = createStandardContextMenu();
-    for (QAction* action : menu->actions()) {
-      if (action->objectName() == QLatin1String("edit-paste")) menu->removeAction(action);
-    }
+};
+
+// A text control's context menu offers only what changes no text, whether the control is
+// editable or not: the widgets' own menus paste, cut, delete, undo and redo.
+template <class W>
+void OfferReadingMenu(W* widget, QWidget* origin, bool (*hasSelection)(const W*)) {
+  widget->setContextMenuPolicy(Qt::CustomContextMenu);
+  QObject::connect(widget, &QWidget::customContextMenuRequested, widget, [=](QPoint at) {
+    auto* menu = new QMenu(widget);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->popup(event->globalPos());
+    auto shortcut = [](QKeySequence::StandardKey key) {
+      return '\t' + QKeySequence(key).toString(QKeySequence::NativeText);
+    };
+    menu->addAction(QMenu::tr("&Copy") + shortcut(QKeySequence::Copy), widget, &W::copy)
+        ->setEnabled(hasSelection(widget));
+    menu->addSeparator();
+    menu->addAction(QMenu::tr("Select All") + shortcut(QKeySequence::SelectAll), widget,
+                    &W::selectAll);
+    menu->popup(origin->mapToGlobal(at));
+  });
+}
+
+// Draws a control as the desktop's style does, but never its keyboard focus.
+class NoFocusRingStyle : public QProxyStyle {
+ public:
+  void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+    if (element == PE_FrameFocusRect) return;
+    if (option && (option->state & State_HasFocus)) {
+      if (auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option)) {
+        QStyleOptionFrame unfocused(*frame);
+        unfocused.state &= ~State_HasFocus;
+        return QProxyStyle::drawPrimitive(element, &unfocused, painter, widget);
+      }
+    }
+    QProxyStyle::drawPrimitive(element, option, painter, widget);
   }
 };
 
@@ -131,7 +182,10 @@ class EventGlue : public QObject {
         }
         return false;
       case QEvent::KeyPress:
-        return keyPress(*static_cast<QKeyEvent*>(event));
+        return !forwarding_ && keyPress(*static_cast<QKeyEvent*>(event));
+      case QEvent::InputMethod:
+        // Text composed by an input method would skip KeyDown.
+        return isEditableText();
       case QEvent::MouseButtonPress:
       case QEvent::MouseButtonDblClick:
         if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) return false;
@@ -154,13 +208,26 @@ class EventGlue : public QObject {
   bool keyPress(QKeyEvent& event) {
     auto* text = dynamic_cast<TextControl*>(control_);
     if (!text) return false;
-    String key = KeyText(event);
-    if (key.empty()) return false;
-    if (control_->RaiseKeyDown(key)) return true;
+    const bool editable = !text->ReadOnly();
+    const TypedKey typed = Classify(event);
+    if (typed.kind == KeyKind::Other) {
+      // Of the widget's own shortcuts, an editable control keeps only those that change no text.
+      if (!editable || event.key() == Qt::Key_Menu) return false;
+      return !event.matches(QKeySequence::Copy) && !event.matches(QKeySequence::SelectAll);
+    }
+    if (control_->RaiseKeyDown(typed.key)) return true;
     // The handler may have closed the window.
     if (control_ != text) return true;
-    if (key == "\t") return text->acceptTabs_;  // taken as typed: the focus stays
-    return key.size() >= 1 && uint8_t(key[0]) >= 32 && key != "\x7f" && wouldPassLimit(*text);
+    if (typed.key == "\t") return text->acceptTabs_;  // taken as typed: the focus stays
+    if (typed.kind == KeyKind::Character && wouldPassLimit(*text)) return true;
+    if (!editable || typed.kind == KeyKind::Keeping) return false;
+    // The widget applies the key as if typed alone: AltGr+5 is 5, Shift+Delete deletes.
+    QKeyEvent plain(QEvent::KeyPress, event.key(), Qt::NoModifier, event.text(),
+                    event.isAutoRepeat(), event.count());
+    forwarding_ = true;
+    QCoreApplication::sendEvent(text->widget(), &plain);
+    forwarding_ = false;
+    return true;
   }
 
   // Typing that would leave more characters than the limit is refused.
@@ -183,8 +250,14 @@ class EventGlue : public QObject {
     return true;
   }
 
+  bool isEditableText() const {
+    auto* text = dynamic_cast<TextControl*>(control_);
+    return text && !text->ReadOnly();
+  }
+
   RectControl* control_;
   bool mouseTaken_ = false;
+  bool forwarding_ = false;
 };
 
 // Control.
@@ -439,6 +512,11 @@ void TextControl::SetColors() {
   QPalette palette = widget()->palette();
   palette.setColor(QPalette::Text, ToQColor(textColor_));
   palette.setColor(QPalette::Base, ToQColor(backColor_));
+  if (hideSelection_) {
+    // The selection of a control without the focus is drawn in the inactive colours.
+    palette.setColor(QPalette::Inactive, QPalette::Highlight, ToQColor(backColor_));
+    palette.setColor(QPalette::Inactive, QPalette::HighlightedText, ToQColor(textColor_));
+  }
   widget()->setPalette(palette);
 }
 
@@ -450,7 +528,13 @@ bool TextControl::ApplyProperty(const String& name, const PropertyValue& value) 
       {"LimitText", [](T& c, const PropertyValue& v) { c.limitText_ = As<int32_t>(v); }},
       {"Alignment", [](T& c, const PropertyValue& v) { c.SetAlignment(As<int32_t>(v)); }},
       {"AcceptTabs", [](T& c, const PropertyValue& v) { c.acceptTabs_ = As<bool>(v); }},
-      {"UseFocusRing", Inert<bool, T>},  // Qt draws its own focus frame
+      {"UseFocusRing",
+       [](T& c, const PropertyValue& v) {
+         if (As<bool>(v)) return c.widget()->setStyle(nullptr);
+         auto* style = new NoFocusRingStyle();
+         style->setParent(c.widget());
+         c.widget()->setStyle(style);
+       }},
       {"TextColor",
        [](T& c, const PropertyValue& v) {
          c.textColor_ = As<Color>(v);
@@ -492,7 +576,12 @@ Qt::Alignment TextAlignment(int32_t code) {
 
 // TextField.
 
-QWidget* TextField::MakeWidget() { return new FieldWidget(); }
+QWidget* TextField::MakeWidget() {
+  auto* field = new FieldWidget();
+  OfferReadingMenu<QLineEdit>(field, field,
+                              [](const QLineEdit* line) { return line->hasSelectedText(); });
+  return field;
+}
 
 namespace {
 QLineEdit* FieldOf(QWidget* widget) { return static_cast<QLineEdit*>(widget); }
@@ -546,6 +635,9 @@ void WrapFor(QPlainTextEdit* area, const QString& text, bool whole) {
 
 QWidget* TextArea::MakeWidget() {
   auto* area = new QPlainTextEdit();
+  OfferReadingMenu<QPlainTextEdit>(area, area->viewport(), [](const QPlainTextEdit* plain) {
+    return plain->textCursor().hasSelection();
+  });
   // Text only ever grows at its end here; an undo history of a long tape would only cost.
   area->document()->setUndoRedoEnabled(false);
   QObject::connect(area, &QPlainTextEdit::textChanged, area, [this] {
@@ -603,7 +695,7 @@ bool TextArea::ApplyProperty(const String& name, const PropertyValue& value) {
   using T = TextArea;
   auto bar = [](T& c, const PropertyValue& v) {
     AreaOf(c.widget())
-        ->setVerticalScrollBarPolicy(As<bool>(v) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+        ->setVerticalScrollBarPolicy(As<bool>(v) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
   };
   static const PropertyTable<T> table = {
       {"Border",
@@ -621,7 +713,11 @@ bool TextArea::ApplyProperty(const String& name, const PropertyValue& value) {
          area->setHorizontalScrollBarPolicy(bar ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
        }},
       {"Styled", Inert<bool, T>},  // the text is always plain
-      {"HideSelection", Inert<bool, T>},
+      {"HideSelection",
+       [](T& c, const PropertyValue& v) {
+         c.hideSelection_ = As<bool>(v);
+         c.SetColors();
+       }},
   };
   return ApplyFrom(table, *this, name, value) || TextControl::ApplyProperty(name, value);
 }

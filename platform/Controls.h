@@ -156,6 +156,7 @@ class TextControl : public RectControl {
   int32_t limitText_ = 0;
   Color textColor_{0, 0, 0};
   Color backColor_{255, 255, 255};
+  bool hideSelection_ = false;
   friend class EventGlue;
 };
 

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProxyStyle>
 #include <set>
 
 #include "platform/Application.h"
@@ -151,8 +152,26 @@ void MenuItem::releaseNative() {
   action_ = nullptr;
 }
 
+namespace {
+
+// The keyboard stays with the window's controls: a lone Alt does not move it to the bar, nor
+// does leaving a menu with Escape, where typed keys would be lost.
+class KeyboardlessBarStyle : public QProxyStyle {
+ public:
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* returnData) const override {
+    if (hint == SH_MenuBar_AltKeyNavigation) return 0;
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
+  }
+};
+
+}  // namespace
+
 QMenuBar* BuildMenuBar(MenuBar& bar, QWidget* parent) {
   auto* widget = new QMenuBar(parent);
+  auto* style = new KeyboardlessBarStyle();
+  style->setParent(widget);
+  widget->setStyle(style);
   for (size_t i = 0; i < bar.Count(); ++i) widget->addAction(bar.Item(i)->native());
   return widget;
 }

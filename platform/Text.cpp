@@ -137,7 +137,21 @@ String Str(double d) {
   d = std::clamp(d, -kLargest, kLargest);
   char text[32];
   const auto end = std::to_chars(text, text + sizeof text, d, std::chars_format::general, 15).ptr;
-  return String(text, end);
+  const String rounded(text, end);
+  // A whole number is exact; a fraction is rounded to 15 digits, which may make it whole, and
+  // then it is written as that whole number, so the text reads back to what it shows.
+  double whole = d;
+  if (std::trunc(d) != d) std::from_chars(text, end, whole);
+  if (std::trunc(whole) != whole || std::fabs(whole) >= 1e20) return rounded;
+  // Plain digits, unless the exponent form is shorter and still exact: 1e+17, but not 1e+15
+  // for 1000000000000001. Below 1e20 the digits are never longer than 15 digits with an
+  // exponent.
+  double readBack = 0;
+  std::from_chars(text, end, readBack);
+  const auto digitsEnd =
+      std::to_chars(text, text + sizeof text, whole, std::chars_format::fixed, 0).ptr;
+  String digits(text, digitsEnd);
+  return readBack == whole && rounded.size() < digits.size() ? rounded : digits;
 }
 
 String EndOfLine() {

@@ -49,6 +49,15 @@ class WindowWidget : public QMainWindow {
     if (owner_) owner_->closed();
     event->accept();
   }
+  bool event(QEvent* event) override {
+    // The first move after showing is the window manager putting its frame around the window.
+    if (event->type() == QEvent::Move && owner_ && owner_->placementPending_ &&
+        frameGeometry().size() != size()) {
+      owner_->placementPending_ = false;
+      owner_->centre();
+    }
+    return QMainWindow::event(event);
+  }
   void changeEvent(QEvent* event) override {
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && owner_) {
       BringToFront(owner_);
@@ -248,6 +257,7 @@ void Window::applyPlacement() {
   }
   widget_->layout()->activate();
   if (placement_ == 0) return;  // where the desktop puts a new window
+  placementPending_ = true;
   QRect area = QGuiApplication::primaryScreen()->availableGeometry();
   if (placement_ == 1) {
     // Over the window in front, where there is one.
@@ -258,8 +268,16 @@ void Window::applyPlacement() {
       }
     }
   }
-  QSize size = widget_->size();
-  widget_->move(area.center() - QPoint(size.width() / 2, size.height() / 2));
+  centreX_ = area.center().x();
+  centreY_ = area.center().y();
+  centre();
+}
+
+void Window::centre() {
+  // move() places the frame's corner: centre the frame, title bar included. The window manager
+  // makes the frame only once the window shows, so until then it is the window alone.
+  QSize size = widget_->frameGeometry().size();
+  widget_->move(centreX_ - size.width() / 2, centreY_ - size.height() / 2);
 }
 
 void Window::updateTabOrder() {

@@ -86,6 +86,8 @@ class Window : public PropertyTarget, public std::enable_shared_from_this<Window
   void refresh();
   void applyFrame();
   void applyPlacement();
+  // Centres the window's frame where its placement puts it.
+  void centre();
   void applyBackground();
   void installMenuBar();
   void updateTabOrder();
@@ -102,6 +104,9 @@ class Window : public PropertyTarget, public std::enable_shared_from_this<Window
   bool hasBackColor_ = false;
   Color backColor_{255, 255, 255};
   bool shown_ = false;
+  // Where the frame's centre goes, and whether the frame has yet to be centred there.
+  int32_t centreX_ = 0, centreY_ = 0;
+  bool placementPending_ = false;
   bool closing_ = false;
   struct Frame {
     bool closeButton = true, minimizeButton = true, maximizeButton = true, resizeable = true;

@@ -86,6 +86,15 @@ INSTANTIATE_TEST_SUITE_P(
                      Cut("nine"), Cut("nine"), Cut("times"), Cut("nine"), Cut("nine"),
                      Cut("nine"), Cut("nine"), Cut("nine"), Cut("nine"), Cut("nine"), Cut("nine"),
                      Cut("equals 9.9999998e+15")}},
+        SequenceRow{"AWholeResultKeepsEveryDigit", "1 2 3 4 5 6 7 8 x 8 7 6 5 4 3 2 1 = + =",
+                    "12345678|x 87654321|-----------------|1082152022374638||1082152022374638|+ "
+                    "1082152022374638|-----------------|2164304044749276||",
+                    "2164304044749276",
+                    {Cut("one"), Cut("two"), Cut("three"), Cut("four"), Cut("five"), Cut("six"),
+                     Cut("seven"), Cut("eight"), Cut("times"), Cut("eight"), Cut("seven"),
+                     Cut("six"), Cut("five"), Cut("four"), Cut("three"), Cut("two"), Cut("one"),
+                     Cut("equals 1082152022374638"), Cut("plus"),
+                     Cut("equals 2164304044749276")}},
         SequenceRow{"ALongResultIsTheNextFirstOperand", "1 / 3 = + =",
                     "1|/ 3|------------------|0.333333333333333||0.333333333333333|+ "
                     "0.333333333333333|------------------|0.666666666666666||",

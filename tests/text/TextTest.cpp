@@ -46,7 +46,22 @@ INSTANTIATE_TEST_SUITE_P(
                     StrCase{"HundredThousand", 100000, "100000"},
                     StrCase{"FifteenDigitWhole", 123456789012345, "123456789012345"},
                     StrCase{"TenToFifteen", 1e15, "1e+15"},
-                    StrCase{"SixteenDigitWhole", 1234567890123456, "1.23456789012346e+15"},
+                    StrCase{"SixteenDigitWhole", 1234567890123456, "1234567890123456"},
+                    StrCase{"ProductOfEightDigitNumbers", 12345678.0 * 87654321.0,
+                            "1082152022374638"},
+                    StrCase{"BelowTenToFifteen", 1e15 - 1, "999999999999999"},
+                    StrCase{"PastTenToFifteen", 1e15 + 1, "1000000000000001"},
+                    StrCase{"TwoToFiftyThree", 9007199254740992.0, "9007199254740992"},
+                    StrCase{"NegativePastTwoToFiftyThree", -9007199254740994.0,
+                            "-9007199254740994"},
+                    StrCase{"TenToSeventeen", 1e17, "1e+17"},
+                    StrCase{"PastTenToSeventeen", 1e17 + 16, "100000000000000016"},
+                    StrCase{"LargestTwentyDigitWhole", 99999999999999983616.0,
+                            "99999999999999983616"},
+                    StrCase{"TenToTwentyOne", 1e21, "1e+21"},
+                    StrCase{"PastTenToTwentyOne", 1e21 + 131072, "1e+21"},
+                    StrCase{"FractionRoundedToWhole", 1234567890123456.5, "1234567890123460"},
+                    StrCase{"FractionRoundedToPowerOfTen", 1000000000000000.5, "1e+15"},
                     StrCase{"PointOnePlusPointTwo", 0.1 + 0.2, "0.3"},
                     StrCase{"OneThird", 1.0 / 3, "0.333333333333333"},
                     StrCase{"TwoThirdsRoundsUp", 2.0 / 3, "0.666666666666667"},
@@ -103,6 +118,20 @@ TEST(RoundTrip, PowersOfTen) {
     ExpectRoundTrip(power);
     ExpectRoundTrip(-power);
     ExpectRoundTrip(std::nextafter(power, kInf));
+  }
+}
+
+// Where whole numbers change from plain digits to the exponent form, with and without fractions.
+TEST(RoundTrip, AroundTheLongestWholeNumbers) {
+  std::mt19937_64 random(20240608);
+  for (int exponent = 48; exponent <= 72; ++exponent) {
+    for (int i = 0; i < 2000; ++i) {
+      const double d = std::ldexp(1.0 + double(random() >> 12) / double(1ull << 52), exponent);
+      ExpectRoundTrip(d);
+      ExpectRoundTrip(-d);
+      ExpectRoundTrip(std::trunc(d));
+    }
+    if (HasFailure()) return;
   }
 }
 
