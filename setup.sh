@@ -2,6 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # ./setup.sh start   installs what is missing, builds, and starts Quendle
 # ./setup.sh test    installs what is missing, builds, and runs every test
+# ./setup.sh lint    installs what is missing, checks the formatting and the include graph
+# BUILD_DIR and BUILD_OPTIONS (more CMake options) choose another build, as CI's strict ones.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -13,9 +15,10 @@ PACKAGES=(
   fonts-dejavu-core
   pulseaudio pulseaudio-utils
   xvfb xdotool
-  python3
+  clang-format python3
 )
 BUILD_DIR=${BUILD_DIR:-build}
+read -r -a BUILD_OPTIONS <<<"${BUILD_OPTIONS:-}"
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -34,7 +37,7 @@ install_missing() {
 }
 
 build() {
-  cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${BUILD_OPTIONS[@]}"
   cmake --build "$BUILD_DIR" -j"$(nproc)"
 }
 
@@ -55,8 +58,13 @@ case "${1:-}" in
     cd "$BUILD_DIR"
     ctest --output-on-failure -j"$(nproc)"
     ;;
+  lint)
+    install_missing
+    git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
+    python3 tools/check-includes
+    ;;
   *)
-    echo "usage: $0 start|test" >&2
+    echo "usage: $0 start|test|lint" >&2
     exit 2
     ;;
 esac
