@@ -48,7 +48,7 @@ void wMain::equalsKey() {
   bOperationSelected = false;
   bSetForSec = false;
   const String result = Str(dResult);
-  appendToTape(String(Len(result) + 1, '-') + eol + result + eol + eol);
+  appendToTape(String(size_t(Len(result)) + 1, '-') + eol + result + eol + eol);
   tape().SetScrollPosition(kTapeEnd);
   field.SetText(result);
   sayKey("equals " + result);

@@ -223,7 +223,7 @@ class EventGlue : public QObject {
     if (!editable || typed.kind == KeyKind::Keeping) return false;
     // The widget applies the key as if typed alone: AltGr+5 is 5, Shift+Delete deletes.
     QKeyEvent plain(QEvent::KeyPress, event.key(), Qt::NoModifier, event.text(),
-                    event.isAutoRepeat(), event.count());
+                    event.isAutoRepeat(), quint16(event.count()));
     forwarding_ = true;
     QCoreApplication::sendEvent(text->widget(), &plain);
     forwarding_ = false;
@@ -707,10 +707,11 @@ bool TextArea::ApplyProperty(const String& name, const PropertyValue& value) {
       // No horizontal bar: lines wrap at the area's width instead.
       {"ScrollbarHorizontal",
        [](T& c, const PropertyValue& v) {
-         bool bar = As<bool>(v);
+         bool horizontal = As<bool>(v);
          QPlainTextEdit* area = AreaOf(c.widget());
-         area->setLineWrapMode(bar ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
-         area->setHorizontalScrollBarPolicy(bar ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+         area->setLineWrapMode(horizontal ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
+         area->setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAsNeeded
+                                                       : Qt::ScrollBarAlwaysOff);
        }},
       {"Styled", Inert<bool, T>},  // the text is always plain
       {"HideSelection",

@@ -32,7 +32,7 @@ class PulseOut final : public AudioOutput {
  public:
   static std::unique_ptr<AudioOutput> Open(int rate, String& why) {
     const pa_sample_spec spec{PA_SAMPLE_S16LE, uint32_t(rate), 1};
-    const auto bytes = [&](int ms) { return uint32_t(rate / 1000 * ms * sizeof(short)); };
+    const auto bytes = [&](int ms) { return uint32_t(rate / 1000 * ms) * uint32_t(sizeof(short)); };
     pa_buffer_attr attr{uint32_t(-1), bytes(kAheadMs), bytes(kPieceMs), uint32_t(-1), uint32_t(-1)};
     int error = 0;
     pa_simple* stream = pa_simple_new(nullptr, "Quendle", PA_STREAM_PLAYBACK, nullptr, "speech",

@@ -40,9 +40,7 @@ Character Decode(const String& s, size_t at) {
   return {code, length};
 }
 
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Where the run of digits starting at `at` ends.
 size_t SkipDigits(const String& s, size_t at) {
@@ -62,9 +60,7 @@ int32_t Len(const String& s) {
   return count;
 }
 
-int32_t Asc(const String& s) {
-  return s.empty() ? 0 : static_cast<int32_t>(Decode(s, 0).code);
-}
+int32_t Asc(const String& s) { return s.empty() ? 0 : static_cast<int32_t>(Decode(s, 0).code); }
 
 // Like BASIC: an empty `find` is found at the start of any text but the empty one.
 int32_t InStr(const String& s, const String& find) {
@@ -154,6 +150,4 @@ String Str(double d) {
   return readBack == whole && rounded.size() < digits.size() ? rounded : digits;
 }
 
-String EndOfLine() {
-  return "\n";
-}
+String EndOfLine() { return "\n"; }

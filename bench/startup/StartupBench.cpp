@@ -64,8 +64,8 @@ int main(int argc, char** argv) {
     Run b = Measure(BARE_PROBE);
     quendleMs.push_back(q.milliseconds);
     bareMs.push_back(b.milliseconds);
-    quendleKiB.push_back(q.peakKiB);
-    bareKiB.push_back(b.peakKiB);
+    quendleKiB.push_back(double(q.peakKiB));
+    bareKiB.push_back(double(b.peakKiB));
   }
   double q = Median(quendleMs), b = Median(bareMs);
   double qm = Median(quendleKiB), bm = Median(bareKiB);

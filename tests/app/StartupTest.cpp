@@ -223,6 +223,6 @@ INSTANTIATE_TEST_SUITE_P(Versions, VersionCheck,
                                          VersionRow{"TenSixFifteen", 0x106F, true},
                                          VersionRow{"Negative", -1, true},
                                          VersionRow{"QueryFails", std::nullopt, false}),
-                         [](const auto& info) { return info.param.name; });
+                         [](const auto& row) { return row.param.name; });
 
 }  // namespace

@@ -12,8 +12,8 @@
 #include <QWindow>
 
 #include "KeySequences.h"
-#include "common/mGlobals.h"
 #include "calculator/wMain.h"
+#include "common/mGlobals.h"
 #include "platform/QtAccess.h"
 
 namespace {
@@ -104,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
         ModifiedKeyRow{"ShiftInsertPastesNothing", "'12", Then::Nothing, {Qt::Key_Insert, Qt::ShiftModifier}, "12", {}, false},
         ModifiedKeyRow{"SunPasteKeyPastesNothing", "'12", Then::Nothing, {Qt::Key_F18, Qt::NoModifier}, "12", {}, false},
         ModifiedKeyRow{"ShiftBackspaceIsBackspace", "'12", Then::Nothing, {Qt::Key_Backspace, Qt::ShiftModifier}, "1", {Queued("\b")}, false}),
-    [](const auto& info) { return String(info.param.name); });
+    [](const auto& row) { return String(row.param.name); });
 // clang-format on
 
 TEST_F(Calculator, CopyAndSelectAllStillWorkInTheDisplay) {

@@ -5,6 +5,7 @@ namespace {
 
 TEST_P(KeySequence, WritesTheTapeShowsAndSpeaks) { Check(GetParam()); }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Calculations, KeySequence,
     testing::Values(
@@ -102,5 +103,6 @@ INSTANTIATE_TEST_SUITE_P(
                     {Cut("one"), Cut("divide by"), Cut("three"), Cut("equals 0.333333333333333"),
                      Cut("plus"), Cut("equals 0.666666666666666")}}),
     RowName);
+// clang-format on
 
 }  // namespace

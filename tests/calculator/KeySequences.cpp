@@ -7,12 +7,14 @@
 
 namespace {
 
+// clang-format off
 const std::map<String, Qt::Key> kNamedKeys = {
     {"Backspace", Qt::Key_Backspace}, {"Delete", Qt::Key_Delete}, {"Return", Qt::Key_Return},
     {"Enter", Qt::Key_Enter},         {"Left", Qt::Key_Left},     {"Right", Qt::Key_Right},
     {"Up", Qt::Key_Up},               {"Down", Qt::Key_Down},     {"Home", Qt::Key_Home},
     {"End", Qt::Key_End},             {"Tab", Qt::Key_Tab},       {"Escape", Qt::Key_Escape},
 };
+// clang-format on
 
 }  // namespace
 

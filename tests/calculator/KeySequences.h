@@ -46,6 +46,4 @@ class KeySequence : public Calculator, public ::testing::WithParamInterface<Sequ
 // Failure messages name the row by its keys, not by its bytes.
 inline void PrintTo(const SequenceRow& row, std::ostream* out) { *out << row.keys; }
 
-inline String RowName(const ::testing::TestParamInfo<SequenceRow>& info) {
-  return info.param.name;
-}
+inline String RowName(const ::testing::TestParamInfo<SequenceRow>& info) { return info.param.name; }

@@ -19,7 +19,9 @@ void ExpectInvariants(const String& event) {
   SCOPED_TRACE("after " + event);
   EXPECT_EQ(mGlobals::dResult, 0);
   EXPECT_EQ(mGlobals::bOperationSelected, !mGlobals::sOperation.empty());
-  if (mGlobals::bSetForSec) EXPECT_TRUE(mGlobals::bOperationSelected);
+  if (mGlobals::bSetForSec) {
+    EXPECT_TRUE(mGlobals::bOperationSelected);
+  }
   EXPECT_TRUE(mGlobals::bSpeech);
   EXPECT_EQ(mGlobals::sTheFont, "Geneva");
   EXPECT_EQ(mGlobals::iTheFontSize, 12);

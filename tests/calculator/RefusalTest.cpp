@@ -8,6 +8,7 @@ class Refusal : public KeySequence {};
 
 TEST_P(Refusal, LeavesWhatIsShown) { Check(GetParam()); }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Refusals, Refusal,
     testing::Values(
@@ -44,5 +45,6 @@ INSTANTIATE_TEST_SUITE_P(
                     {Cut("one"), Cut("divide by"), Cut("three"), Cut("equals 0.333333333333333"),
                      Queued("4")}}),
     RowName);
+// clang-format on
 
 }  // namespace

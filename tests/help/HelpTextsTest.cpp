@@ -53,7 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ContentRow{"NotUtf8", "caf\xE9 \xFF\xFE \x80\xC3"},
                     ContentRow{"NulBytes", String("a\0b\0", 4)},
                     ContentRow{"SeveralMegabytes", String(6 << 20, 'x') + "end"}),
-    [](const auto& info) { return String(info.param.name); });
+    [](const auto& row) { return String(row.param.name); });
 
 TEST_F(HelpTexts, AreReadOnceWhateverHappensOnDiskAfterwards) {
   folder.write("ReadMeFirstMac1.txt", "first");

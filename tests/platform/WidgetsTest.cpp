@@ -156,7 +156,7 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyRow{"CtrlA", Qt::Key_A, Qt::ControlModifier, nullptr},
                       KeyRow{"ShiftAlone", Qt::Key_Shift, Qt::ShiftModifier, nullptr},
                       KeyRow{"F5", Qt::Key_F5, Qt::NoModifier, nullptr}),
-    [](const auto& info) { return String(info.param.name); });
+    [](const auto& row) { return String(row.param.name); });
 
 TEST_F(Widgets, ADroppedKeyNeverReachesTheWidget) {
   InstallInstanceEventHandler(field(), "KeyDown",

@@ -126,8 +126,9 @@ size_t PulseSink::mark() const {
 
 namespace {
 bool LoudFrame(const std::vector<short>& samples, size_t at) {
-  const auto end = samples.begin() + std::min(samples.size(), at + kFrame);
-  return std::any_of(samples.begin() + at, end, [](short s) { return std::abs(s) > kLoud; });
+  const auto end = samples.begin() + std::ptrdiff_t(std::min(samples.size(), at + kFrame));
+  return std::any_of(samples.begin() + std::ptrdiff_t(at), end,
+                     [](short s) { return std::abs(s) > kLoud; });
 }
 }  // namespace
 
@@ -150,7 +151,7 @@ double PulseSink::audibleSeconds(size_t from) const {
   size_t loud = 0;
   for (size_t at = from; at + kFrame <= samples_.size(); at += kFrame)
     loud += LoudFrame(samples_, at);
-  return loud * 0.01;
+  return double(loud) * 0.01;
 }
 
 std::optional<PulseSink::Clock::time_point> PulseSink::firstSound(

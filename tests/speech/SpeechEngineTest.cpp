@@ -74,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(Unavailable, SilentSpeech,
                                                     setenv("ALSA_CONFIG_PATH", conf.c_str(), 1);
                                                   },
                                                   "no audio output"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 // A stand-in for the sound output: counts what is played into it, and can be told to have no
 // output, to fail its writes, or to block a write until released.
@@ -227,7 +227,7 @@ INSTANTIATE_TEST_SUITE_P(Outputs, LostAudio,
                                                 [](auto& c) { return c.opens > 0; }},
                                            Loss{"WritesFail", Audio::WritesFail,
                                                 [](auto& c) { return c.failedWrites > 0; }}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(NoAudio, StaysSilentWithOneLineAndTriesAboutOnceASecond) {
   StandInAudio audio(Audio::Absent);

@@ -82,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(
               "equals -3.2e-12",
               {"minus", "three", "point", "two", "times", "ten", "minus", "twelve"},
               2}),
-    [](const auto& info) { return String(info.param.name); });
+    [](const auto& row) { return String(row.param.name); });
 
 struct Kept {
   const char* name;
@@ -102,6 +102,6 @@ INSTANTIATE_TEST_SUITE_P(Words, OtherSpeech,
                                            Kept{"Sign", "-"}, Kept{"Backspace", "\b"},
                                            Kept{"Delete", "\x7f"}, Kept{"Empty", ""},
                                            Kept{"Blanks", "equals  8 "}),
-                         [](const auto& info) { return String(info.param.name); });
+                         [](const auto& row) { return String(row.param.name); });
 
 }  // namespace

@@ -12,12 +12,8 @@
 namespace {
 
 template <class Case>
-requires requires(Case row) {
-  row.name;
-}
-void PrintTo(const Case& row, std::ostream* out) {
-  *out << row.name;
-}
+requires requires(Case row) { row.name; }
+void PrintTo(const Case& row, std::ostream* out) { *out << row.name; }
 
 constexpr auto ByName = [](const auto& info) { return std::string(info.param.name); };
 

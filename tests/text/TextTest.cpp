@@ -34,10 +34,9 @@ struct StrCase {
 
 class StrTest : public testing::TestWithParam<StrCase> {};
 
-TEST_P(StrTest, Writes) {
-  EXPECT_EQ(Str(GetParam().value), GetParam().text);
-}
+TEST_P(StrTest, Writes) { EXPECT_EQ(Str(GetParam().value), GetParam().text); }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Cases, StrTest,
     testing::Values(StrCase{"Eight", 8, "8"}, StrCase{"MinusTwo", -2, "-2"},
@@ -79,6 +78,7 @@ INSTANTIATE_TEST_SUITE_P(
                     StrCase{"Infinity", kInf, "Infinity"},
                     StrCase{"NegativeInfinity", -kInf, "-Infinity"}, StrCase{"NaN", kNaN, "NaN"}),
     ByName);
+// clang-format on
 
 // ---- Str, then Val, then Str again gives the same text ----
 
@@ -94,10 +94,9 @@ struct EdgeValue {
 
 class RoundTripTest : public testing::TestWithParam<EdgeValue> {};
 
-TEST_P(RoundTripTest, ReadsBackItsOwnText) {
-  ExpectRoundTrip(GetParam().value);
-}
+TEST_P(RoundTripTest, ReadsBackItsOwnText) { ExpectRoundTrip(GetParam().value); }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Edges, RoundTripTest,
     testing::Values(EdgeValue{"SmallestDenormal", std::numeric_limits<double>::denorm_min()},
@@ -111,6 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
                     EdgeValue{"NegativeInfinity", -kInf}, EdgeValue{"NaN", kNaN},
                     EdgeValue{"OneThird", 1.0 / 3}),
     ByName);
+// clang-format on
 
 TEST(RoundTrip, PowersOfTen) {
   for (int exponent = -324; exponent <= 308; ++exponent) {
@@ -162,6 +162,7 @@ TEST_P(ValTest, Reads) {
   }
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Cases, ValTest,
     testing::Values(
@@ -189,6 +190,7 @@ INSTANTIATE_TEST_SUITE_P(
         ValCase{"ZeroHugeExponent", "0e99999", 0},
         ValCase{"Denormal", "4.94065645841247e-324", std::numeric_limits<double>::denorm_min()}),
     ByName);
+// clang-format on
 
 // ---- Len, Asc, InStr over UTF-8, valid or not ----
 
@@ -206,6 +208,7 @@ TEST_P(CharactersTest, CountsAndFirstCode) {
   EXPECT_EQ(Asc(GetParam().text), GetParam().firstCode);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Cases, CharactersTest,
                          testing::Values(LenCase{"Empty", "", 0, 0},
                                          LenCase{"Ascii", "abc", 3, 'a'},
@@ -233,6 +236,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, CharactersTest,
                                                  "a",
                                                  2, 0xFFFD}),
                          ByName);
+// clang-format on
 
 struct InStrCase {
   const char* name;
@@ -246,6 +250,7 @@ TEST_P(InStrTest, FindsCharacterPosition) {
   EXPECT_EQ(InStr(GetParam().text, GetParam().find), GetParam().position);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Cases, InStrTest,
     testing::Values(InStrCase{"First", "hello", "h", 1}, InStrCase{"FirstOfTwo", "hello", "l", 3},
@@ -271,5 +276,6 @@ INSTANTIATE_TEST_SUITE_P(
                               "ab",
                               "b", 4}),
     ByName);
+// clang-format on
 
 }  // namespace
