@@ -103,7 +103,8 @@ void wAbout::CreateControls0() {
   InstallLinkHandlers(
       *this, Find<StaticText>("StaticText4"),
       LinkHandlers<wAbout>{&wAbout::StaticText4_MouseDown, &wAbout::StaticText4_MouseUp,
-                           &wAbout::StaticText4_MouseEnter, &wAbout::StaticText4_MouseExit});
+                           &wAbout::StaticText4_MouseEnter, &wAbout::StaticText4_MouseExit},
+      kAboutLinkEvents);
 }
 
 void wAbout::Event_Open() {

@@ -145,6 +145,6 @@ void wHelp::CreateControls0() {
     StaticText& link = Find<StaticText>(row.place.name);
     SetProperties(link, LabelProperties(row.place, {row.caption, row.color, row.textAlign,
                                                     /*underline=*/true, /*multiline=*/false}));
-    InstallLinkHandlers(*this, link, row.handlers);
+    InstallLinkHandlers(*this, link, row.handlers, kHelpLinkEvents);
   }
 }
