@@ -12,6 +12,7 @@ PACKAGES=(
   googletest libgtest-dev libgmock-dev
   fonts-dejavu-core
   pulseaudio pulseaudio-utils
+  xdg-utils
 )
 BUILD_DIR=${BUILD_DIR:-build}
 
