@@ -14,7 +14,7 @@ PACKAGES=(
   googletest libgtest-dev libgmock-dev
   fonts-dejavu-core
   pulseaudio pulseaudio-utils
-  xvfb xdotool
+  xvfb xdotool xdg-utils
   clang-format python3
 )
 BUILD_DIR=${BUILD_DIR:-build}

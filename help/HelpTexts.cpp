@@ -40,14 +40,14 @@ const String& Load(ShippedText& item) {
 
 }  // namespace
 
-String ReadMeFirstMac0() { return Load(texts[0]); }
-String ReadMeFirstMac1() { return Load(texts[1]); }
-String ReadMeFirstMac2() { return Load(texts[2]); }
-String ReadMeFirstMac3() { return Load(texts[3]); }
-String ReadMeFirstMac4() { return Load(texts[4]); }
-String ReadMeFirst6() { return Load(texts[5]); }
-String ReadMeFirst7() { return Load(texts[6]); }
-String ReadMeFirstMac8() { return Load(texts[7]); }
+const String& ReadMeFirstMac0() { return Load(texts[0]); }
+const String& ReadMeFirstMac1() { return Load(texts[1]); }
+const String& ReadMeFirstMac2() { return Load(texts[2]); }
+const String& ReadMeFirstMac3() { return Load(texts[3]); }
+const String& ReadMeFirstMac4() { return Load(texts[4]); }
+const String& ReadMeFirst6() { return Load(texts[5]); }
+const String& ReadMeFirst7() { return Load(texts[6]); }
+const String& ReadMeFirstMac8() { return Load(texts[7]); }
 
 void ReleaseHelpTexts() {
   for (ShippedText& item : texts) item.permaText = String();

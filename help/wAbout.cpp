@@ -91,7 +91,8 @@ void wAbout::CreateControls0() {
   InstallLinkHandlers(
       *this, Find<StaticText>("StaticText4"),
       LinkHandlers<wAbout>{&wAbout::StaticText4_MouseDown, &wAbout::StaticText4_MouseUp,
-                           &wAbout::StaticText4_MouseEnter, &wAbout::StaticText4_MouseExit});
+                           &wAbout::StaticText4_MouseEnter, &wAbout::StaticText4_MouseExit},
+      kAboutLinkEvents);
 }
 
 void wAbout::Event_Open() {

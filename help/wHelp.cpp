@@ -6,10 +6,31 @@
 #include "help/HelpTexts.h"
 #include "help/Links.h"
 
+const char* const kCutLine =
+    "(The rest of this text is not shown: it is too long for the help window.)";
+
 namespace {
 constexpr const char* kClassName = "wHelp.wHelp";
 constexpr const char* kTopicLinks[] = {"StaticText2", "StaticText3", "StaticText4", "StaticText5",
                                        "StaticText7", "StaticText8", "StaticText9"};
+
+// Beyond this a text takes the pane most of a second to take in, and memory many times its
+// size; a help text that long is damaged or foreign.
+constexpr size_t kShownBytes = size_t(5) << 20;
+
+// The part of a topic's text that the pane shows: all of it, or its first part up to a line
+// end (or a character's end, in a text without one), followed by the line that says so.
+String Shown(const String& text) {
+  if (text.size() <= kShownBytes) return text;
+  size_t cut = text.rfind('\n', kShownBytes - 1);
+  if (cut == String::npos || cut < kShownBytes / 2) {
+    cut = kShownBytes;
+    while (cut > 0 && (uint8_t(text[cut]) & 0xC0) == 0x80) --cut;  // not inside a sequence
+  } else {
+    ++cut;
+  }
+  return text.substr(0, cut) + "\n\n" + kCutLine;
+}
 }  // namespace
 
 wHelp::wHelp() : Window(kClassName) {}
@@ -18,7 +39,7 @@ std::shared_ptr<wHelp> wHelp::Instance() { return ImplicitInstance<wHelp>(kClass
 
 void wHelp::Event_Open() {
   mAppearanceUpdate();
-  Find<TextArea>("EditField1").SetText(ReadMeFirstMac0());
+  Find<TextArea>("EditField1").SetText(Shown(ReadMeFirstMac0()));
 }
 
 // The menus are as the application's own enabling leaves them.
@@ -39,9 +60,9 @@ void wHelp::mAppearanceUpdate() {
   Find<StaticText>("StaticText1").SetText(HomePageURL);
 }
 
-void wHelp::showTopic(String (*topic)()) {
+void wHelp::showTopic(const String& (*topic)()) {
   TextArea& pane = Find<TextArea>("EditField1");
-  pane.SetText(topic());
+  pane.SetText(Shown(topic()));
   pane.Refresh(true);
 }
 

@@ -56,7 +56,10 @@ class wHelp : public Window {
  private:
   void CreateControls0();
   // A topic link's action: its topic's text into the pane.
-  void showTopic(String (*topic)());
+  void showTopic(const String& (*topic)());
   void pointAt(const char* link);
   void leave(const char* link);
 };
+
+// The line that ends the first part of a text too long to show whole.
+extern const char* const kCutLine;

@@ -620,16 +620,47 @@ bool TextField::ApplyProperty(const String& name, const PropertyValue& value) {
 namespace {
 QPlainTextEdit* AreaOf(QWidget* widget) { return static_cast<QPlainTextEdit*>(widget); }
 
-// Qt's wrapping at word boundaries takes time in the square of a run without a space: a
-// megabyte on one line would hang the window for minutes. Such a text wraps anywhere.
-void WrapFor(QPlainTextEdit* area, const QString& text, bool whole) {
-  constexpr int kLongRun = 1000;
-  int run = 0;
-  for (QChar c : text) {
-    run = c.isSpace() ? 0 : run + 1;
-    if (run > kLongRun) return area->setWordWrapMode(QTextOption::WrapAnywhere);
+// Qt lays out a line of the pane whole, and wraps a run without a space in time that grows
+// with the square of its length: a few megabytes on one line would hold the window for
+// seconds or minutes. A line grown past kLongLine characters is broken before its next word,
+// or at twice that length when none comes.
+constexpr qsizetype kLongLine = 4096;
+
+bool EndsLine(QChar c) { return c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator; }
+
+// `text` as the pane shows it, continuing after `before` a line of `line` characters; `line`
+// becomes the length of the line it ends with. Only what comes before a character decides a
+// break there, so a text broken in pieces breaks as it does whole.
+QString Broken(const QString& text, QChar before, ptrdiff_t& line) {
+  QString broken;
+  qsizetype from = 0;  // what is not yet copied to `broken`
+  for (qsizetype i = 0; i < text.size(); before = text[i++]) {
+    QChar c = text[i];
+    if (EndsLine(c)) {
+      line = 0;
+      continue;
+    }
+    bool nextWord = line > kLongLine && before.isSpace() && !c.isSpace();
+    if (nextWord || (line >= 2 * kLongLine && !c.isLowSurrogate())) {
+      broken += QStringView(text).mid(from, i - from);
+      broken += u'\n';
+      from = i;
+      line = 0;
+    }
+    ++line;
   }
-  if (whole) area->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  if (broken.isEmpty()) return text;
+  broken += QStringView(text).mid(from);
+  return broken;
+}
+
+// Appending gives the same pane as setting the whole text only where the cut splits no UTF-8
+// sequence and no CR LF pair: after an ASCII character other than CR.
+bool AppendsTo(const String& old, const String& text) {
+  if (text.size() < old.size() || text.compare(0, old.size(), old) != 0) return false;
+  if (old.empty()) return true;
+  auto last = uint8_t(old.back());
+  return last < 0x80 && last != '\r';
 }
 }  // namespace
 
@@ -656,20 +687,19 @@ String TextArea::Text() const {
 
 void TextArea::SetText(const String& text) {
   QPlainTextEdit* area = AreaOf(widget());
+  bool typedInto = textStale_;  // then the pane holds lines that were never broken
   Text();
   writing_ = true;
-  if (text.size() >= text_.size() && text.compare(0, text_.size(), text_) == 0) {
+  if (!typedInto && AppendsTo(text_, text)) {
     if (text.size() > text_.size()) {
       QTextCursor end(area->document());
       end.movePosition(QTextCursor::End);
-      QString piece = ToQt(text.substr(text_.size()));
-      WrapFor(area, piece, false);
-      end.insertText(piece);
+      QChar before = text_.empty() ? QChar() : QChar(text_.back());
+      end.insertText(Broken(ToQt(text.substr(text_.size())), before, lineLength_));
     }
   } else {
-    QString whole = ToQt(text);
-    WrapFor(area, whole, true);
-    area->setPlainText(whole);
+    lineLength_ = 0;
+    area->setPlainText(Broken(ToQt(text), QChar(), lineLength_));
   }
   writing_ = false;
   text_ = text;

@@ -182,7 +182,9 @@ class TextArea : public TextControl {
   using TextControl::TextControl;
   String ClassName() const override { return "TextArea"; }
   String Text() const override;
-  // A text that extends the current one is appended, so a long text grows cheaply.
+  // A text that extends the current one is appended, so a long text grows cheaply; the pane
+  // shows the same as after setting the text whole. Lines of many thousand characters show
+  // broken in several.
   void SetText(const String& text) override;
   // The line shown at the top; past the last line it shows the end.
   void SetScrollPosition(int32_t line);
@@ -199,6 +201,8 @@ class TextArea : public TextControl {
   mutable String text_;
   mutable bool textStale_ = false;
   bool writing_ = false;
+  // The length of the pane's last line, which an appended piece continues.
+  ptrdiff_t lineLength_ = 0;
 };
 
 class StaticText : public RectControl {

@@ -10,6 +10,11 @@ namespace fs = std::filesystem;
 
 String TextInputStream::ReadAll() {
   String content;
+  // Sized at once: a text of many megabytes would otherwise be copied as it grows.
+  if (auto at = stream_.tellg(); at != std::streampos(-1) && stream_.seekg(0, std::ios::end)) {
+    if (auto end = stream_.tellg(); end > at) content.reserve(size_t(end - at));
+    stream_.seekg(at);
+  }
   char chunk[1 << 16];
   while (stream_.read(chunk, sizeof chunk) || stream_.gcount() > 0) {
     content.append(chunk, static_cast<size_t>(stream_.gcount()));

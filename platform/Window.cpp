@@ -108,6 +108,8 @@ void Window::Show() {
     shown_ = true;
     applyPlacement();
   }
+  // A minimised window comes back as it was.
+  widget_->setWindowState(widget_->windowState() & ~Qt::WindowMinimized);
   if (fullScreen_) {
     widget_->showFullScreen();
   } else {

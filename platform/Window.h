@@ -25,7 +25,7 @@ class Window : public PropertyTarget, public std::enable_shared_from_this<Window
 
   // Builds, registers, opens and shows the window.
   void Constructor();
-  // Brings the window to the front, showing it if it is hidden.
+  // Brings the window to the front, showing it if it is hidden or minimised.
   void Show();
   // Closes the window as its close box would: Event_Close, then it leaves the registry.
   void Close();

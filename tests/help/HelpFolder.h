@@ -25,7 +25,7 @@ struct Topic {
   const char* link;  // none for the start page
   const char* caption;
   const char* file;
-  String (*text)();
+  const String& (*text)();
 };
 
 extern const Topic kStartPage;

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QFontInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <algorithm>
 
 #include "Harness.h"
 #include "HelpFolder.h"
@@ -236,6 +238,19 @@ TEST_F(HelpWindow, CtrlHOpensIt) {
   EXPECT_EQ(app.display(), "") << "the shortcut types nothing";
 }
 
+TEST_F(HelpWindow, CtrlHBringsBackAMinimisedHelpWindow) {
+  openHelp();
+  click("StaticText9");
+  QWidget* top = NativeWindow(live());
+  top->setWindowState(Qt::WindowMinimized);
+  ASSERT_TRUE(top->isMinimized());
+  QTest::keyClick(app.widget("efDisplay"), Qt::Key_H, Qt::ControlModifier);
+  EXPECT_FALSE(top->isMinimized());
+  EXPECT_TRUE(top->isVisible());
+  EXPECT_EQ(liveHelpWindows(), 1u);
+  EXPECT_EQ(pane(), "topic Other Titles") << "as it was";
+}
+
 TEST_F(HelpWindow, ClosedAndAskedForAgainItOpensAnewOnTheStartPage) {
   openHelp();
   click("StaticText5");
@@ -268,6 +283,65 @@ TEST_F(HelpWindow, ABadFileShowsWithoutComplaint) {
   click("StaticText5");
   EXPECT_GT(pane().size(), size_t(4 << 20));
   EXPECT_EQ(ReadMeFirstMac4(), bytes) << "the cache keeps the bytes";
+  EXPECT_TRUE(app.messages->empty());
+}
+
+TEST_F(HelpWindow, ChoosingATopicLaysOutOnlyItsText) {
+  folder.write("ReadMeFirstMac1.txt", String(20000, 'x'));
+  openHelp();
+  click("StaticText2");
+  auto* area = qobject_cast<QPlainTextEdit*>(widget("EditField1"));
+  // What the pane holds whenever its text is laid out while the next topic is chosen.
+  std::vector<int> laidOut;
+  QAbstractTextDocumentLayout* layout = area->document()->documentLayout();
+  auto record = [&] { laidOut.push_back(area->document()->characterCount()); };
+  QObject::connect(layout, &QAbstractTextDocumentLayout::update, area, record);
+  QObject::connect(layout, &QAbstractTextDocumentLayout::updateBlock, area, record);
+  click("StaticText7");
+  QApplication::processEvents();
+  EXPECT_EQ(pane(), "topic Support");
+  ASSERT_FALSE(laidOut.empty());
+  for (int characters : laidOut) {
+    EXPECT_LE(characters, int(String("topic Support").size()) + 1) << "the old text laid out";
+  }
+}
+
+TEST_F(HelpWindow, ATextTooLongToShowShowsItsFirstPartAndSaysSo) {
+  String lines;
+  while (lines.size() < (6u << 20)) lines += "a line of an oversized help text\n";
+  String euros;
+  while (euros.size() < (6u << 20)) euros += "\xE2\x82\xAC";  // without a line end
+  struct {
+    const char* link;
+    const char* file;
+    const String& text;
+  } rows[] = {{"StaticText4", "ReadMeFirstMac3.txt", lines},
+              {"StaticText5", "ReadMeFirstMac4.txt", euros}};
+  const String cutLine = String("\n\n") + kCutLine;
+  openHelp();
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.file);
+    folder.write(row.file, row.text);
+    click(row.link);
+    String shown = pane();
+    ASSERT_GT(shown.size(), cutLine.size());
+    EXPECT_LT(shown.size(), row.text.size());
+    EXPECT_GT(shown.size(), size_t(4 << 20));
+    ASSERT_EQ(shown.substr(shown.size() - cutLine.size()), cutLine);
+    // Line ends aside, which the pane may add to a long line.
+    auto withoutLineEnds = [](String text) {
+      text.erase(std::remove(text.begin(), text.end(), '\n'), text.end());
+      return text;
+    };
+    String part = withoutLineEnds(shown.substr(0, shown.size() - cutLine.size()));
+    EXPECT_TRUE(withoutLineEnds(row.text).compare(0, part.size(), part) == 0)
+        << "the text's own beginning";
+    if (&row.text == &lines) {
+      EXPECT_EQ(shown[shown.size() - cutLine.size() - 1], '\n') << "cut at a line end";
+    }
+    EXPECT_EQ(shown.find("\xEF\xBF\xBD"), String::npos) << "no character cut in two";
+  }
+  EXPECT_EQ(ReadMeFirstMac4(), euros) << "the cache keeps the whole text";
   EXPECT_TRUE(app.messages->empty());
 }
 

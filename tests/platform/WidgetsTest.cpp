@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
 
 #include "platform/Menus.h"
 #include "platform/QtAccess.h"
@@ -233,6 +234,68 @@ TEST_F(Widgets, TheTextAreaGrowsAndShowsItsEnd) {
   EXPECT_EQ(area().Text(), "fresh") << "a text that does not extend the old one replaces it";
   QTest::keyClicks(native<QPlainTextEdit>("area"), "zz");
   EXPECT_EQ(area().Text(), "fresh") << "read-only";
+}
+
+// A text set after one that it begins with, and what the area then shows.
+struct ExtendRow {
+  const char* name;
+  String old, text;
+  const char* shown;  // the pane's text, line ends as '\n'
+};
+
+TEST_F(Widgets, ATextShowsAsOnAFreshAreaWhateverCameBefore) {
+  const String run(6000, 'x');
+  const ExtendRow rows[] = {
+      {"a line added", "5\n+ ", "5\n+ 3\n", "5\n+ 3\n"},
+      {"a split character", "abc\xE2", "abc\xE2\x82\xAC euro", "abc\u20AC euro"},
+      {"a whole character", "abc\xE2\x82\xAC", "abc\xE2\x82\xAC euro", "abc\u20AC euro"},
+      {"a split CR LF", "line\r", "line\r\nnext", "line\nnext"},
+      {"from empty", "", "first\n", "first\n"},
+      {"a run across the cut", run, run + run, nullptr},
+      {"a long line at a space", run + " ", run + " next", nullptr},
+  };
+  auto fresh = std::make_shared<Probe>();
+  fresh->Constructor();
+  auto* freshArea = qobject_cast<QPlainTextEdit*>(NativeObject(fresh->Find<Control>("area")));
+  auto* pane = native<QPlainTextEdit>("area");
+  for (const ExtendRow& row : rows) {
+    SCOPED_TRACE(row.name);
+    area().SetText("unrelated");
+    area().SetText(row.old);
+    area().SetText(row.text);
+    fresh->Find<TextArea>("area").SetText(row.text);
+    EXPECT_EQ(area().Text(), row.text);
+    if (row.shown) {
+      EXPECT_EQ(pane->toPlainText().toStdString(), row.shown);
+    }
+    EXPECT_EQ(pane->toPlainText(), freshArea->toPlainText());
+    EXPECT_EQ(pane->document()->blockCount(), freshArea->document()->blockCount());
+    fresh->Close();
+    fresh = std::make_shared<Probe>();
+    fresh->Constructor();
+    freshArea = qobject_cast<QPlainTextEdit*>(NativeObject(fresh->Find<Control>("area")));
+  }
+}
+
+// Qt lays a line out whole, and a run without a space in time that grows with its square.
+TEST_F(Widgets, AHugeLineShowsInLinesQtLaysOutQuickly) {
+  const String unbroken(100000, 'x');
+  String prose;
+  while (prose.size() < 100000) prose += "word ";
+  for (const String& text : {unbroken, prose, "a\n" + unbroken + "\nb"}) {
+    area().SetText(text);
+    EXPECT_EQ(area().Text(), text) << "the program reads back what it set";
+    QString shown = native<QPlainTextEdit>("area")->toPlainText();
+    EXPECT_EQ(QString(shown).remove('\n'), QString::fromStdString(text).remove('\n'))
+        << "only line breaks added";
+    for (QTextBlock block = native<QPlainTextEdit>("area")->document()->begin(); block.isValid();
+         block = block.next()) {
+      ASSERT_LE(block.length(), 10000);
+      if (text == prose && block.next().isValid()) {
+        EXPECT_TRUE(block.text().endsWith(' ')) << "a line of words breaks between words";
+      }
+    }
+  }
 }
 
 TEST_F(Widgets, TimerModes) {
