@@ -67,9 +67,10 @@ void MenuItem::SetVisible(bool visible) {
 void MenuItem::Append(std::shared_ptr<MenuItem> item) {
   Checked(item, "menu item").parent_ = this;
   children_.push_back(item);
-  if (menu_ || action_) {
-    ensureMenu();
+  if (menu_) {
     menu_->addAction(item->native());
+  } else if (action_) {
+    ensureMenu();  // takes every child, this one too
   }
 }
 
@@ -105,12 +106,21 @@ QAction* MenuItem::native() {
 // An item with children shows as a menu.
 void MenuItem::ensureMenu() {
   if (menu_) return;
-  delete action_;
+  QAction* plain = action_;
   menu_ = new QMenu();
   action_ = menu_->menuAction();
   QObject::connect(menu_, &QMenu::aboutToShow, menu_, [] { UpdateMenuItems(); });
   for (const auto& child : children_) menu_->addAction(child->native());
   NoteNatives(this);
+  if (plain) {
+    // A plain item already shown turns into a menu where it stands, in every menu or bar
+    // that holds it.
+    sync();
+    for (QObject* holder : plain->associatedObjects()) {
+      if (auto* widget = qobject_cast<QWidget*>(holder)) widget->insertAction(plain, action_);
+    }
+    delete plain;
+  }
 }
 
 void MenuItem::sync() {
