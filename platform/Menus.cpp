@@ -2,17 +2,14 @@
 #include "platform/Menus.h"
 
 #include <QAction>
-#include <QApplication>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <set>
 
-#include "platform/Application.h"
-#include "platform/Controls.h"
 #include "platform/Native.h"
 #include "platform/Runtime.h"
-#include "platform/Window.h"
 
 namespace {
 
@@ -27,11 +24,6 @@ QKeySequence ToSequence(const String& shortcut) {
   // Cmd is the platform's command key: Ctrl here.
   text.replace("Cmd+", "Ctrl+");
   return QKeySequence(text);
-}
-
-void EnableByAutoEnable(MenuItem& item) {
-  item.SetEnabled(item.AutoEnable());
-  for (size_t i = 0; i < item.Count(); ++i) EnableByAutoEnable(*item.Item(i));
 }
 
 }  // namespace
@@ -137,17 +129,8 @@ void MenuItem::chosen() {
   Guarded([this] {
     UpdateMenuItems();
     if (!enabled_ || !visible_) return;
-    if (dynamic_cast<QuitMenuItem*>(this)) {
-      Quit(0);
-      return;
-    }
-    auto app = GetAppObject();
-    if (app && app->HandleMenuItem(name_)) return;
-    if (name_ == "EditCopy") {
-      if (auto* text = dynamic_cast<TextControl*>(ControlOfWidget(QApplication::focusWidget()))) {
-        text->Copy();
-      }
-    }
+    Registries* running = Running();
+    if (running && running->menuCommand) running->menuCommand(*this);
   });
 }
 
@@ -190,15 +173,17 @@ void ReleaseMenuNatives() {
   running->menuItems.clear();
 }
 
+void SetMenuCommandHandler(std::function<void(MenuItem&)> handler) {
+  Registry().menuCommand = std::move(handler);
+}
+
+void SetMenuEnableHandler(std::function<void()> handler) {
+  Registry().menuEnable = std::move(handler);
+}
+
 void UpdateMenuItems() {
   Guarded([] {
-    auto app = GetAppObject();
-    auto windows = LiveWindows();
-    std::shared_ptr<Window> front = windows.empty() ? nullptr : windows.front();
-    for (auto bar : {app ? app->MenuBar() : nullptr, front ? front->MenuBar() : nullptr}) {
-      if (bar) EnableByAutoEnable(*bar);
-    }
-    if (app) app->Event_EnableMenuItems();
-    if (front) front->Event_EnableMenuItems();
+    Registries* running = Running();
+    if (running && running->menuEnable) running->menuEnable();
   });
 }
