@@ -11,8 +11,8 @@
 #include <set>
 #include <vector>
 
-#include "platform/Files.h"
-
+// Incomplete here, so that Files, which keeps its types in these registries, can include this.
+class FileType;
 class MenuItem;
 class QWidget;
 class RectControl;
