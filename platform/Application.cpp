@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <typeinfo>
 
+#include "platform/Controls.h"
 #include "platform/Files.h"
 #include "platform/Menus.h"
 #include "platform/Native.h"
@@ -14,6 +15,7 @@
 #include "platform/Service.h"
 #include "platform/Speech.h"
 #include "platform/System.h"
+#include "platform/Window.h"
 
 namespace {
 
@@ -114,6 +116,40 @@ class LoopQuit : public QuitService {
   }
 };
 
+void EnableByAutoEnable(MenuItem& item) {
+  item.SetEnabled(item.AutoEnable());
+  for (size_t i = 0; i < item.Count(); ++i) EnableByAutoEnable(*item.Item(i));
+}
+
+// AutoEnable items are enabled, then the application's and the front window's
+// Event_EnableMenuItems have their say.
+void EnableMenuItems() {
+  auto app = GetAppObject();
+  auto windows = LiveWindows();
+  std::shared_ptr<Window> front = windows.empty() ? nullptr : windows.front();
+  for (auto bar : {app ? app->MenuBar() : nullptr, front ? front->MenuBar() : nullptr}) {
+    if (bar) EnableByAutoEnable(*bar);
+  }
+  if (app) app->Event_EnableMenuItems();
+  if (front) front->Event_EnableMenuItems();
+}
+
+// Quit ends the application; any other item goes to the handler installed for it, and Copy
+// that none handled copies from the text control that has the focus.
+void CarryOutMenuItem(MenuItem& item) {
+  if (dynamic_cast<QuitMenuItem*>(&item)) {
+    Quit(0);
+    return;
+  }
+  auto app = GetAppObject();
+  if (app && app->HandleMenuItem(item.Name())) return;
+  if (item.Name() == "EditCopy") {
+    if (auto* text = dynamic_cast<TextControl*>(ControlOfWidget(QApplication::focusWidget()))) {
+      text->Copy();
+    }
+  }
+}
+
 class ProcessExecutable : public ExecutableService {
  public:
   std::filesystem::path ExecutablePath() override {
@@ -178,6 +214,8 @@ void RunFrameworkInitialization(const std::function<void()>& startup) {
   }
   if (running) throw RuntimeException("the framework is already running");
   running = new Runtime;
+  SetMenuEnableHandler(EnableMenuItems);
+  SetMenuCommandHandler(CarryOutMenuItem);
   startup();
 }
 

@@ -2,18 +2,15 @@
 #include "platform/Menus.h"
 
 #include <QAction>
-#include <QApplication>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProxyStyle>
 #include <set>
 
-#include "platform/Application.h"
-#include "platform/Controls.h"
 #include "platform/Native.h"
 #include "platform/Runtime.h"
-#include "platform/Window.h"
 
 namespace {
 
@@ -28,11 +25,6 @@ QKeySequence ToSequence(const String& shortcut) {
   // Cmd is the platform's command key: Ctrl here.
   text.replace("Cmd+", "Ctrl+");
   return QKeySequence(text);
-}
-
-void EnableByAutoEnable(MenuItem& item) {
-  item.SetEnabled(item.AutoEnable());
-  for (size_t i = 0; i < item.Count(); ++i) EnableByAutoEnable(*item.Item(i));
 }
 
 }  // namespace
@@ -68,9 +60,10 @@ void MenuItem::SetVisible(bool visible) {
 void MenuItem::Append(std::shared_ptr<MenuItem> item) {
   Checked(item, "menu item").parent_ = this;
   children_.push_back(item);
-  if (menu_ || action_) {
-    ensureMenu();
+  if (menu_) {
     menu_->addAction(item->native());
+  } else if (action_) {
+    ensureMenu();  // takes every child, this one too
   }
 }
 
@@ -106,12 +99,21 @@ QAction* MenuItem::native() {
 // An item with children shows as a menu.
 void MenuItem::ensureMenu() {
   if (menu_) return;
-  delete action_;
+  QAction* plain = action_;
   menu_ = new QMenu();
   action_ = menu_->menuAction();
   QObject::connect(menu_, &QMenu::aboutToShow, menu_, [] { UpdateMenuItems(); });
   for (const auto& child : children_) menu_->addAction(child->native());
   NoteNatives(this);
+  if (plain) {
+    // A plain item already shown turns into a menu where it stands, in every menu or bar
+    // that holds it.
+    sync();
+    for (QObject* holder : plain->associatedObjects()) {
+      if (auto* widget = qobject_cast<QWidget*>(holder)) widget->insertAction(plain, action_);
+    }
+    delete plain;
+  }
 }
 
 void MenuItem::sync() {
@@ -128,17 +130,8 @@ void MenuItem::chosen() {
   Guarded([this] {
     UpdateMenuItems();
     if (!enabled_ || !visible_) return;
-    if (dynamic_cast<QuitMenuItem*>(this)) {
-      Quit(0);
-      return;
-    }
-    auto app = GetAppObject();
-    if (app && app->HandleMenuItem(name_)) return;
-    if (name_ == "EditCopy") {
-      if (auto* text = dynamic_cast<TextControl*>(ControlOfWidget(QApplication::focusWidget()))) {
-        text->Copy();
-      }
-    }
+    Registries* running = Running();
+    if (running && running->menuCommand) running->menuCommand(*this);
   });
 }
 
@@ -199,15 +192,17 @@ void ReleaseMenuNatives() {
   running->menuItems.clear();
 }
 
+void SetMenuCommandHandler(std::function<void(MenuItem&)> handler) {
+  Registry().menuCommand = std::move(handler);
+}
+
+void SetMenuEnableHandler(std::function<void()> handler) {
+  Registry().menuEnable = std::move(handler);
+}
+
 void UpdateMenuItems() {
   Guarded([] {
-    auto app = GetAppObject();
-    auto windows = LiveWindows();
-    std::shared_ptr<Window> front = windows.empty() ? nullptr : windows.front();
-    for (auto bar : {app ? app->MenuBar() : nullptr, front ? front->MenuBar() : nullptr}) {
-      if (bar) EnableByAutoEnable(*bar);
-    }
-    if (app) app->Event_EnableMenuItems();
-    if (front) front->Event_EnableMenuItems();
+    Registries* running = Running();
+    if (running && running->menuEnable) running->menuEnable();
   });
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -83,8 +84,14 @@ class AppleMenuItem : public MenuItem {
   String ClassName() const override { return "AppleMenuItem"; }
 };
 
-// Brings every item's enabled state up to date: AutoEnable items are enabled, then the
-// application's and the front window's Event_EnableMenuItems run.
+// What a chosen item does, and how items are enabled, is the application's to say: it
+// installs both for the running framework (RuntimeException when none runs). A chosen item
+// first brings enabling up to date, and is carried out only if it is then enabled and visible.
+void SetMenuCommandHandler(std::function<void(MenuItem&)> handler);
+void SetMenuEnableHandler(std::function<void()> handler);
+
+// Brings every item's enabled state up to date, as the installed enable handler does; each
+// menu does so before it shows.
 void UpdateMenuItems();
 
 // The item of that name anywhere in `bar`, as class T; none when it is absent or of another

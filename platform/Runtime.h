@@ -5,13 +5,14 @@
 // included above platform/. They belong to the runtime that RunFrameworkInitialization starts
 // and RuntimeExit ends, so none outlives the toolkit whose objects it points at.
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
 #include <vector>
 
-#include "platform/Files.h"
-
+// Incomplete here, so that Files, which keeps its types in these registries, can include this.
+class FileType;
 class MenuItem;
 class QWidget;
 class RectControl;
@@ -24,6 +25,9 @@ struct Registries {
   std::map<const QWidget*, RectControl*> widgetControls;
   // Items that hold Qt objects, so they can let go of them before the toolkit ends.
   std::set<MenuItem*> menuItems;
+  // What the application does when an item is chosen, and how it brings enabling up to date.
+  std::function<void(MenuItem&)> menuCommand;
+  std::function<void()> menuEnable;
   std::vector<FileType> fileTypes;
 };
 

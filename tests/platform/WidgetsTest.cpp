@@ -3,6 +3,8 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -18,7 +20,8 @@
 
 namespace {
 
-// A window with one control of each kind the calculator uses, and a menu item with a shortcut.
+// A window with one control of each kind the calculator uses, a menu item with a shortcut, and
+// a plain item in the menu bar itself.
 class Probe : public Window {
  public:
   Probe() : Window("Probe.Probe") {}
@@ -35,6 +38,10 @@ class Probe : public Window {
     item->SetAutoEnable(true);
     menu->Append(item);
     bar->Append(menu);
+    auto leaf = std::make_shared<MenuItem>();
+    leaf->SetName("ProbeLeaf");
+    leaf->SetText("Leaf");
+    bar->Append(leaf);
     SetMenuBar(bar);
     SetProperties(*this, {{"Width", 300}, {"Height", 200}, {"Title", String("Probe")}});
   }
@@ -204,6 +211,51 @@ TEST_F(Widgets, AMenuShortcutIsAMenuCommandNotAKey) {
   EXPECT_TRUE(keys.empty());
   EXPECT_EQ(field().Text(), "");
 }
+
+// A shown item that gains a child becomes a menu in the place its plain action held.
+struct GrowRow {
+  const char* name;
+  const char* item;
+  const char* holder;  // the menu that holds the item; null: the menu bar
+};
+
+class GrowingMenus : public Widgets, public ::testing::WithParamInterface<GrowRow> {
+ protected:
+  QList<QAction*> holderActions() {
+    if (!GetParam().holder) return NativeWindow(*window)->findChild<QMenuBar*>()->actions();
+    return window->MenuBar()->Lookup(GetParam().holder)->Action()->menu()->actions();
+  }
+};
+
+TEST_P(GrowingMenus, AnItemGainingAChildShowsAsAMenuInItsPlace) {
+  auto item = window->MenuBar()->Lookup(GetParam().item);
+  const qsizetype count = holderActions().size();
+  const qsizetype place = holderActions().indexOf(item->Action());
+  ASSERT_NE(place, -1) << "shown before it grows";
+
+  auto child = std::make_shared<MenuItem>();
+  child->SetName("ProbeChild");
+  child->SetText("Child");
+  child->SetAutoEnable(true);
+  item->Append(child);
+
+  EXPECT_EQ(holderActions().size(), count);
+  EXPECT_EQ(holderActions().indexOf(item->Action()), place);
+  QMenu* menu = item->Action()->menu();
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(menu->title().toStdString(), item->Text());
+  EXPECT_EQ(menu->actions(), QList<QAction*>{child->Action()});
+
+  int chosen = 0;
+  app->AddMenuHandler("ProbeChild", [&] { return ++chosen, true; });
+  child->Action()->trigger();
+  EXPECT_EQ(chosen, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Where, GrowingMenus,
+                         ::testing::Values(GrowRow{"InAMenu", "ProbeItem", "ProbeMenu"},
+                                           GrowRow{"InTheBar", "ProbeLeaf", nullptr}),
+                         [](const auto& info) { return String(info.param.name); });
 
 TEST_F(Widgets, PushActsEvenWhileTheButtonIsDisabledButAClickDoesNot) {
   int actions = 0;
