@@ -255,7 +255,7 @@ TEST_P(GrowingMenus, AnItemGainingAChildShowsAsAMenuInItsPlace) {
 INSTANTIATE_TEST_SUITE_P(Where, GrowingMenus,
                          ::testing::Values(GrowRow{"InAMenu", "ProbeItem", "ProbeMenu"},
                                            GrowRow{"InTheBar", "ProbeLeaf", nullptr}),
-                         [](const auto& info) { return String(info.param.name); });
+                         [](const auto& row) { return String(row.param.name); });
 
 TEST_F(Widgets, PushActsEvenWhileTheButtonIsDisabledButAClickDoesNot) {
   int actions = 0;
