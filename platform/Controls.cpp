@@ -17,11 +17,11 @@
 #include <QTextDocument>
 #include <cmath>
 
-#include "platform/Native.h"
-#include "platform/QtAccess.h"
+#include "platform/QtInternal.h"
 #include "platform/Runtime.h"
 #include "platform/System.h"
 #include "platform/Window.h"
+#include "platform/testing/NativeAccess.h"
 
 namespace {
 

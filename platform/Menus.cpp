@@ -11,7 +11,7 @@
 
 #include "platform/Application.h"
 #include "platform/Controls.h"
-#include "platform/Native.h"
+#include "platform/QtInternal.h"
 #include "platform/Runtime.h"
 #include "platform/Window.h"
 

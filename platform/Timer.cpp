@@ -3,7 +3,7 @@
 
 #include <QTimer>
 
-#include "platform/Native.h"
+#include "platform/QtInternal.h"
 
 namespace {
 constexpr int32_t kOff = 0, kOnce = 1, kRepeat = 2;

@@ -10,9 +10,9 @@
 #include <algorithm>
 
 #include "platform/Menus.h"
-#include "platform/Native.h"
-#include "platform/QtAccess.h"
+#include "platform/QtInternal.h"
 #include "platform/Runtime.h"
+#include "platform/testing/NativeAccess.h"
 
 namespace {
 
