@@ -356,13 +356,10 @@ QWidget* RectControl::widget() const {
   return widget_;
 }
 
-bool RectControl::Enabled() const { return widget()->isEnabled(); }
 void RectControl::SetEnabled(bool enabled) { widget()->setEnabled(enabled); }
-bool RectControl::Visible() const { return !widget()->isHidden(); }
 void RectControl::SetVisible(bool visible) { widget()->setVisible(visible); }
 // Qt keeps the request for a window that is not active yet and honours it when it becomes so.
 void RectControl::SetFocus() { widget()->setFocus(Qt::OtherFocusReason); }
-bool RectControl::HasFocus() const { return widget()->hasFocus(); }
 void RectControl::Refresh(bool) { widget()->repaint(); }
 
 void RectControl::SetMouseCursor(const std::shared_ptr<MouseCursor>& cursor) {
@@ -381,9 +378,7 @@ void RectControl::SetTextSize(float size) {
   size_ = size;
   applyFont();
 }
-int32_t RectControl::TextUnit() const { return unit_; }
-// Every unit draws as pixels: the layouts were drawn where a point is a pixel.
-void RectControl::SetTextUnit(int32_t unit) { unit_ = unit; }
+void RectControl::SetTextUnit(int32_t) {}
 
 void RectControl::applyFont() {
   if (!widget_) return;
@@ -397,17 +392,9 @@ void RectControl::applyFont() {
 }
 
 int32_t RectControl::Left() const { return widget()->x(); }
-int32_t RectControl::Top() const { return widget()->y(); }
-int32_t RectControl::Width() const { return widget()->width(); }
-int32_t RectControl::Height() const { return widget()->height(); }
 
-void RectControl::place(int32_t dx, int32_t dy) {
-  int32_t left = left_, top = top_, width = width_, height = height_;
-  if (lockRight_ && lockLeft_) width += dx;
-  if (lockRight_ && !lockLeft_) left += dx;
-  if (lockBottom_ && lockTop_) height += dy;
-  if (lockBottom_ && !lockTop_) top += dy;
-  widget()->setGeometry(left, top, std::max(0, width), std::max(0, height));
+void RectControl::place() {
+  widget()->setGeometry(left_, top_, std::max(0, width_), std::max(0, height_));
 }
 
 namespace {
@@ -424,11 +411,8 @@ bool RectControl::ApplyProperty(const String& name, const PropertyValue& value) 
   auto geometry = [](int32_t T::*field) {
     return [field](T& c, const PropertyValue& v) {
       c.*field = As<int32_t>(v);
-      c.place(0, 0);
+      c.place();
     };
-  };
-  auto lock = [](bool T::*field) {
-    return [field](T& c, const PropertyValue& v) { c.*field = As<bool>(v); };
   };
   auto fontFlag = [](bool T::*field) {
     return [field](T& c, const PropertyValue& v) {
@@ -443,10 +427,11 @@ bool RectControl::ApplyProperty(const String& name, const PropertyValue& value) 
       {"Top", geometry(&T::top_)},
       {"Width", geometry(&T::width_)},
       {"Height", geometry(&T::height_)},
-      {"LockLeft", lock(&T::lockLeft_)},
-      {"LockTop", lock(&T::lockTop_)},
-      {"LockRight", lock(&T::lockRight_)},
-      {"LockBottom", lock(&T::lockBottom_)},
+      // A window keeps its size, so no edge a control could follow ever moves.
+      {"LockLeft", Inert<bool, T>},
+      {"LockTop", Inert<bool, T>},
+      {"LockRight", Inert<bool, T>},
+      {"LockBottom", Inert<bool, T>},
       {"TabPanelIndex", Inert<int32_t, T>},
       {"TabIndex", [](T& c, const PropertyValue& v) { c.tabIndex_ = As<int32_t>(v); }},
       {"TabStop",
@@ -477,7 +462,6 @@ QWidget* PushButton::MakeWidget() {
   return button;
 }
 
-String PushButton::Caption() const { return FromQt(static_cast<QPushButton*>(widget())->text()); }
 void PushButton::SetCaption(const String& caption) {
   static_cast<QPushButton*>(widget())->setText(ToQt(caption));
 }
@@ -589,7 +573,6 @@ QLineEdit* FieldOf(QWidget* widget) { return static_cast<QLineEdit*>(widget); }
 
 String TextField::Text() const { return FromQt(FieldOf(widget())->text()); }
 void TextField::SetText(const String& text) { FieldOf(widget())->setText(ToQt(text)); }
-int32_t TextField::SelStart() const { return FieldOf(widget())->cursorPosition(); }
 void TextField::SetSelStart(int32_t position) {
   FieldOf(widget())->setCursorPosition(std::max(0, position));
 }
@@ -709,8 +692,6 @@ void TextArea::SetScrollPosition(int32_t line) {
   QScrollBar* bar = AreaOf(widget())->verticalScrollBar();
   bar->setValue(std::clamp(line, bar->minimum(), bar->maximum()));
 }
-
-int32_t TextArea::ScrollPosition() const { return AreaOf(widget())->verticalScrollBar()->value(); }
 
 void TextArea::Copy() { AreaOf(widget())->copy(); }
 

@@ -69,13 +69,10 @@ class RectControl : public Control {
   ~RectControl() override;
   void Constructor() override;
 
-  bool Enabled() const;
   void SetEnabled(bool enabled);
-  bool Visible() const;
   void SetVisible(bool visible);
   // Takes the keyboard focus now, or as soon as its window is shown.
   void SetFocus();
-  bool HasFocus() const;
   void Refresh(bool eraseBackground);
   void SetMouseCursor(const std::shared_ptr<MouseCursor>& cursor);
 
@@ -83,13 +80,10 @@ class RectControl : public Control {
   void SetTextFont(const String& font);
   float TextSize() const;
   void SetTextSize(float size);
-  int32_t TextUnit() const;
+  // Every unit draws as pixels: the layouts were drawn where a point is a pixel.
   void SetTextUnit(int32_t unit);
 
   int32_t Left() const;
-  int32_t Top() const;
-  int32_t Width() const;
-  int32_t Height() const;
 
  protected:
   using Control::Control;
@@ -103,18 +97,15 @@ class RectControl : public Control {
   QObject* native() const override;
   void releaseNative(bool now) override;
   void applyFont();
-  // Keeps the control's place when its window's control area grows by (dx, dy).
-  void place(int32_t dx, int32_t dy);
+  void place();
 
   QWidget* widget_ = nullptr;
   class EventGlue* glue_ = nullptr;
   String font_;
   float size_ = 0;
-  int32_t unit_ = 0;
   bool bold_ = false, italic_ = false, underline_ = false;
   int32_t tabIndex_ = -1;
   int32_t left_ = 0, top_ = 0, width_ = 0, height_ = 0;
-  bool lockLeft_ = true, lockTop_ = true, lockRight_ = false, lockBottom_ = false;
   friend class EventGlue;
 };
 
@@ -122,7 +113,6 @@ class PushButton : public RectControl {
  public:
   using RectControl::RectControl;
   String ClassName() const override { return "PushButton"; }
-  String Caption() const;
   void SetCaption(const String& caption);
   // Runs the Action handler as a click would, also while the button is disabled.
   void Push();
@@ -167,7 +157,6 @@ class TextField : public TextControl {
   String Text() const override;
   // Never cut to LimitText: the limit caps typing only.
   void SetText(const String& text) override;
-  int32_t SelStart() const;
   void SetSelStart(int32_t position);
   void Copy() override;
 
@@ -188,7 +177,6 @@ class TextArea : public TextControl {
   void SetText(const String& text) override;
   // The line shown at the top; past the last line it shows the end.
   void SetScrollPosition(int32_t line);
-  int32_t ScrollPosition() const;
   void Copy() override;
 
  protected:

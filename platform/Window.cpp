@@ -38,9 +38,7 @@ class WindowWidget : public QMainWindow {
  public:
   explicit WindowWidget(Window& owner) : owner_(&owner) {
     setAttribute(Qt::WA_QuitOnClose, false);
-    auto* client = new QWidget(this);
-    client->installEventFilter(this);
-    setCentralWidget(client);
+    setCentralWidget(new QWidget(this));
   }
   void detach() { owner_ = nullptr; }
 
@@ -63,14 +61,6 @@ class WindowWidget : public QMainWindow {
       BringToFront(owner_);
     }
     QMainWindow::changeEvent(event);
-  }
-  // Controls locked to the right or bottom edge follow it when the client area is resized.
-  bool eventFilter(QObject* object, QEvent* event) override {
-    if (owner_ && object == centralWidget() && event->type() == QEvent::Resize) {
-      QSize size = centralWidget()->size();
-      owner_->placeControls(size.width() - owner_->width_, size.height() - owner_->height_);
-    }
-    return false;
   }
 
  private:
@@ -110,11 +100,7 @@ void Window::Show() {
   }
   // A minimised window comes back as it was.
   widget_->setWindowState(widget_->windowState() & ~Qt::WindowMinimized);
-  if (fullScreen_) {
-    widget_->showFullScreen();
-  } else {
-    widget_->show();
-  }
+  widget_->show();
   widget_->raise();
   widget_->activateWindow();
   BringToFront(this);
@@ -145,14 +131,6 @@ void Window::dropNatives(bool now) {
     widget_->deleteLater();  // its own close event may be running
   }
   widget_ = nullptr;
-}
-
-void Window::placeControls(int32_t dx, int32_t dy) {
-  for (const auto& control : controls_) {
-    if (auto* rect = dynamic_cast<RectControl*>(control.get()); rect && rect->widget_) {
-      rect->place(dx, dy);
-    }
-  }
 }
 
 void DropAllWindows() {
@@ -217,15 +195,9 @@ void Window::refresh() {
   if (!widget_) return;
   widget_->setWindowTitle(ToQt(title_));
   if (QWidget* bar = widget_->menuWidget()) bar->setVisible(menuBarVisible_);
-  QWidget* client = clientArea();
-  if (frame_.resizeable) {
-    client->setMinimumSize(minWidth_, minHeight_);
-    client->setMaximumSize(maxWidth_, maxHeight_);
-    widget_->layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
-  } else {
-    client->setFixedSize(width_, height_);
-    widget_->layout()->setSizeConstraint(QLayout::SetFixedSize);
-  }
+  // Every window keeps the size its layout draws: the controls stay where they were put.
+  clientArea()->setFixedSize(width_, height_);
+  widget_->layout()->setSizeConstraint(QLayout::SetFixedSize);
   applyBackground();
   applyFrame();
 }
@@ -252,11 +224,6 @@ void Window::applyBackground() {
 }
 
 void Window::applyPlacement() {
-  if (frame_.resizeable) {
-    int menu =
-        widget_->menuWidget() && menuBarVisible_ ? widget_->menuWidget()->sizeHint().height() : 0;
-    widget_->resize(width_, height_ + menu);
-  }
   widget_->layout()->activate();
   if (placement_ == 0) return;  // where the desktop puts a new window
   placementPending_ = true;
@@ -330,10 +297,11 @@ bool Window::ApplyProperty(const String& name, const PropertyValue& value) {
       {"Placement", placement},
       {"Width", number(&T::width_)},
       {"Height", number(&T::height_)},
-      {"MinWidth", number(&T::minWidth_)},
-      {"MinHeight", number(&T::minHeight_)},
-      {"MaxWidth", number(&T::maxWidth_)},
-      {"MaxHeight", number(&T::maxHeight_)},
+      // A window's size is fixed at Width by Height, so its bounds change nothing.
+      {"MinWidth", Inert<int32_t, T>},
+      {"MinHeight", Inert<int32_t, T>},
+      {"MaxWidth", Inert<int32_t, T>},
+      {"MaxHeight", Inert<int32_t, T>},
       {"Frame", frame},
       {"Composite", Inert<bool, T>},
       {"HasBackColor", flag(&T::hasBackColor_)},
@@ -348,10 +316,10 @@ bool Window::ApplyProperty(const String& name, const PropertyValue& value) {
          w.visible_ = As<bool>(v);
          if (w.shown_ && w.widget_) w.widget_->setVisible(w.visible_);
        }},
-      {"FullScreen", [](T& w, const PropertyValue& v) { w.fullScreen_ = As<bool>(v); }},
+      {"FullScreen", Inert<bool, T>},  // no window here fills the screen
       {"MenuBarVisible", flag(&T::menuBarVisible_)},
       {"CloseButton", frameFlag(&Frame::closeButton)},
-      {"Resizeable", frameFlag(&Frame::resizeable)},
+      {"Resizeable", Inert<bool, T>},  // fixed, as above
       {"LiveResize", Inert<bool, T>},  // Qt always redraws while resizing
       {"MaximizeButton", frameFlag(&Frame::maximizeButton)},
       {"MinimizeButton", frameFlag(&Frame::minimizeButton)},

@@ -81,8 +81,6 @@ class Window : public PropertyTarget, public std::enable_shared_from_this<Window
   void closed();
   // Lets go of every native object; `now` only where no event of theirs is being handled.
   void dropNatives(bool now);
-  // The control area is (dx, dy) larger than the layout drew it.
-  void placeControls(int32_t dx, int32_t dy);
   void refresh();
   void applyFrame();
   void applyPlacement();
@@ -99,8 +97,7 @@ class Window : public PropertyTarget, public std::enable_shared_from_this<Window
   std::vector<std::shared_ptr<Control>> controls_;
   int32_t placement_ = 0;
   int32_t width_ = 300, height_ = 300;
-  int32_t minWidth_ = 0, minHeight_ = 0, maxWidth_ = 32000, maxHeight_ = 32000;
-  bool visible_ = true, fullScreen_ = false, menuBarVisible_ = true;
+  bool visible_ = true, menuBarVisible_ = true;
   bool hasBackColor_ = false;
   Color backColor_{255, 255, 255};
   bool shown_ = false;
@@ -109,7 +106,7 @@ class Window : public PropertyTarget, public std::enable_shared_from_this<Window
   bool placementPending_ = false;
   bool closing_ = false;
   struct Frame {
-    bool closeButton = true, minimizeButton = true, maximizeButton = true, resizeable = true;
+    bool closeButton = true, minimizeButton = true, maximizeButton = true;
   } frame_;
 };
 
