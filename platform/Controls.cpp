@@ -162,7 +162,6 @@ class EventGlue : public QObject {
   }
   // The control has let go of its widget: events that still arrive go nowhere.
   void detach() { control_ = nullptr; }
-  RectControl* control() const { return control_; }
 
  protected:
   bool eventFilter(QObject*, QEvent* event) override {
@@ -218,24 +217,24 @@ class EventGlue : public QObject {
     if (control_->RaiseKeyDown(typed.key)) return true;
     // The handler may have closed the window.
     if (control_ != text) return true;
-    if (typed.key == "\t") return text->acceptTabs_;  // taken as typed: the focus stays
+    if (typed.key == "\t") return text->AcceptTabs();  // taken as typed: the focus stays
     if (typed.kind == KeyKind::Character && wouldPassLimit(*text)) return true;
     if (!editable || typed.kind == KeyKind::Keeping) return false;
     // The widget applies the key as if typed alone: AltGr+5 is 5, Shift+Delete deletes.
     QKeyEvent plain(QEvent::KeyPress, event.key(), Qt::NoModifier, event.text(),
                     event.isAutoRepeat(), quint16(event.count()));
     forwarding_ = true;
-    QCoreApplication::sendEvent(text->widget(), &plain);
+    QCoreApplication::sendEvent(text->NativeWidget(), &plain);
     forwarding_ = false;
     return true;
   }
 
   // Typing that would leave more characters than the limit is refused.
   static bool wouldPassLimit(TextControl& text) {
-    if (text.limitText_ <= 0) return false;
-    auto* field = qobject_cast<QLineEdit*>(text.widget());
+    if (text.LimitText() <= 0) return false;
+    auto* field = qobject_cast<QLineEdit*>(text.NativeWidget());
     if (!field) return false;
-    return field->text().size() - field->selectedText().size() + 1 > text.limitText_;
+    return field->text().size() - field->selectedText().size() + 1 > text.LimitText();
   }
 
   bool mouse(QMouseEvent* event, bool down) {
@@ -268,12 +267,16 @@ bool Control::ApplyProperty(const String&, const PropertyValue&) { return false;
 
 bool Control::RaisesEvent(const String&, size_t) const { return false; }
 
-void InstallInstanceEventHandler(Control& control, const String& event, EventHandler handler) {
-  if (!control.RaisesEvent(event, handler.index())) {
-    throw RuntimeException(control.ClassName() + " raises no event " + event +
+void Control::InstallHandler(const String& event, EventHandler handler) {
+  if (!RaisesEvent(event, handler.index())) {
+    throw RuntimeException(ClassName() + " raises no event " + event +
                            " with that handler's signature");
   }
-  control.handlers_[event] = std::move(handler);
+  handlers_[event] = std::move(handler);
+}
+
+void InstallInstanceEventHandler(Control& control, const String& event, EventHandler handler) {
+  control.InstallHandler(event, std::move(handler));
 }
 
 void Control::RaiseAction(const String& event) {
@@ -309,7 +312,7 @@ void Control::RaiseMouseUp(int32_t x, int32_t y) {
   Guarded([&] { handler(x, y); });
 }
 
-QObject* NativeObject(Control& control) { return control.native(); }
+QObject* NativeObject(Control& control) { return control.Native(); }
 
 RectControl* ControlOfWidget(const QWidget* widget) {
   Registries* running = Running();
@@ -323,21 +326,21 @@ RectControl* ControlOfWidget(const QWidget* widget) {
 
 // RectControl.
 
-RectControl::~RectControl() { releaseNative(true); }
+RectControl::~RectControl() { ReleaseNative(true); }
 
 void RectControl::Constructor() {
   if (widget_) return;
   widget_ = MakeWidget();
-  widget_->setParent(Owner().clientArea());
+  widget_->setParent(Owner().ClientArea());
   glue_ = new EventGlue(*this, widget_);
   Registry().widgetControls[widget_] = this;
   applyFont();
 }
 
-void RectControl::releaseNative(bool now) {
+void RectControl::ReleaseNative(bool now) {
   if (!widget_) return;
   if (Registries* running = Running()) running->widgetControls.erase(widget_);
-  glue_->detach();
+  static_cast<EventGlue*>(glue_)->detach();
   // Not hidden here: hiding would move the focus to a sibling whose handlers still listen.
   // Its window hides once every control has let go.
   if (now) {
@@ -349,7 +352,7 @@ void RectControl::releaseNative(bool now) {
   glue_ = nullptr;
 }
 
-QObject* RectControl::native() const { return widget_; }
+QObject* RectControl::Native() const { return widget_; }
 
 QWidget* RectControl::widget() const {
   if (!widget_) throw NilObjectException(ClassName() + " " + Name() + " has no window open");
@@ -421,7 +424,7 @@ bool RectControl::ApplyProperty(const String& name, const PropertyValue& value) 
     };
   };
   static const PropertyTable<T> table = {
-      {"Name", [](T& c, const PropertyValue& v) { c.name_ = As<String>(v); }},
+      {"Name", [](T& c, const PropertyValue& v) { c.SetName(As<String>(v)); }},
       {"Index", Inert<int32_t, T>},  // controls stand alone here, never in arrays
       {"Left", geometry(&T::left_)},
       {"Top", geometry(&T::top_)},

@@ -21,6 +21,7 @@ class Control : public PropertyTarget {
   Control& operator=(const Control&) = delete;
 
   const String& Name() const { return name_; }
+  void SetName(const String& name) { name_ = name; }
   Window& Owner() const { return owner_; }
 
   // Made through Window::New.
@@ -30,30 +31,30 @@ class Control : public PropertyTarget {
   // control is added to its window.
   virtual void Constructor() = 0;
 
- protected:
-  bool ApplyProperty(const String& name, const PropertyValue& value) override;
+  // Wires a handler to an event; see InstallInstanceEventHandler.
+  void InstallHandler(const String& event, EventHandler handler);
 
-  // The events this class raises: name and handler signature (index into EventHandler).
-  virtual bool RaisesEvent(const String& event, size_t signature) const;
-
-  // Run the installed handler, if any. An exception escaping it goes to the framework's
-  // unhandled-exception handling, never into the native toolkit.
+  // The framework's own. Run the installed handler, if any. An exception escaping it goes to the
+  // framework's unhandled-exception handling, never into the native toolkit.
   void RaiseAction(const String& event);
   // No handler: false (the key is applied, the click is not taken).
   bool RaiseKeyDown(const String& key);
   bool RaiseMouseDown(int32_t x, int32_t y);
   void RaiseMouseUp(int32_t x, int32_t y);
 
- private:
-  friend class Window;
-  friend class RectControl;
-  friend void InstallInstanceEventHandler(Control&, const String&, EventHandler);
-  friend QObject* NativeObject(Control&);
-  virtual QObject* native() const = 0;
+  // The framework's own: the native object, none once it is let go.
+  virtual QObject* Native() const = 0;
   // Lets go of the native object: at once, or once control returns to the event loop (the
   // object may be the one whose event is being handled).
-  virtual void releaseNative(bool now) = 0;
+  virtual void ReleaseNative(bool now) = 0;
 
+ protected:
+  bool ApplyProperty(const String& name, const PropertyValue& value) override;
+
+  // The events this class raises: name and handler signature (index into EventHandler).
+  virtual bool RaisesEvent(const String& event, size_t signature) const;
+
+ private:
   String name_;
   Window& owner_;
   std::map<String, EventHandler> handlers_;
@@ -85,6 +86,12 @@ class RectControl : public Control {
 
   int32_t Left() const;
 
+  // The framework's own: the widget, none once it is let go; the place in the tab order.
+  QObject* Native() const override;
+  void ReleaseNative(bool now) override;
+  QWidget* NativeWidget() const { return widget_; }
+  int32_t TabIndex() const { return tabIndex_; }
+
  protected:
   using Control::Control;
   bool ApplyProperty(const String& name, const PropertyValue& value) override;
@@ -93,20 +100,16 @@ class RectControl : public Control {
   QWidget* widget() const;
 
  private:
-  friend class Window;
-  QObject* native() const override;
-  void releaseNative(bool now) override;
   void applyFont();
   void place();
 
   QWidget* widget_ = nullptr;
-  class EventGlue* glue_ = nullptr;
+  QObject* glue_ = nullptr;
   String font_;
   float size_ = 0;
   bool bold_ = false, italic_ = false, underline_ = false;
   int32_t tabIndex_ = -1;
   int32_t left_ = 0, top_ = 0, width_ = 0, height_ = 0;
-  friend class EventGlue;
 };
 
 class PushButton : public RectControl {
@@ -133,6 +136,8 @@ class TextControl : public RectControl {
   void SetReadOnly(bool readOnly);
   // The most characters typing may leave in the control; 0 for no limit.
   int32_t LimitText() const { return limitText_; }
+  // Whether a typed Tab goes into the text rather than moving the focus.
+  bool AcceptTabs() const { return acceptTabs_; }
   // Copies the selection to the clipboard.
   virtual void Copy() = 0;
 
@@ -147,7 +152,6 @@ class TextControl : public RectControl {
   Color textColor_{0, 0, 0};
   Color backColor_{255, 255, 255};
   bool hideSelection_ = false;
-  friend class EventGlue;
 };
 
 class TextField : public TextControl {

@@ -42,17 +42,24 @@ class WindowWidget : public QMainWindow {
   }
   void detach() { owner_ = nullptr; }
 
+  // Centres the frame on `at`, and again once the window manager has put its frame around it.
+  void centreOn(QPoint at) {
+    centre_ = at;
+    framePending_ = true;
+    centre();
+  }
+
  protected:
   void closeEvent(QCloseEvent* event) override {
-    if (owner_) owner_->closed();
+    if (owner_) owner_->Close();
     event->accept();
   }
   bool event(QEvent* event) override {
     // The first move after showing is the window manager putting its frame around the window.
-    if (event->type() == QEvent::Move && owner_ && owner_->placementPending_ &&
+    if (event->type() == QEvent::Move && owner_ && framePending_ &&
         frameGeometry().size() != size()) {
-      owner_->placementPending_ = false;
-      owner_->centre();
+      framePending_ = false;
+      centre();
     }
     return QMainWindow::event(event);
   }
@@ -64,7 +71,16 @@ class WindowWidget : public QMainWindow {
   }
 
  private:
+  void centre() {
+    // move() places the frame's corner: centre the frame, title bar included. The window
+    // manager makes the frame only once the window shows, so until then it is the window alone.
+    QSize frame = frameGeometry().size();
+    move(centre_.x() - frame.width() / 2, centre_.y() - frame.height() / 2);
+  }
+
   Window* owner_;
+  QPoint centre_;
+  bool framePending_ = false;
 };
 
 Window::Window(String className) : className_(std::move(className)) {}
@@ -76,9 +92,11 @@ WindowWidget& Window::native() {
   return *widget_;
 }
 
-QWidget* Window::clientArea() { return native().centralWidget(); }
+QWidget* Window::ClientArea() { return native().centralWidget(); }
 
-QWidget* NativeWindow(Window& window) { return window.widget_; }
+QWidget* Window::NativeWidget() const { return widget_; }
+
+QWidget* NativeWindow(Window& window) { return window.NativeWidget(); }
 
 void Window::Constructor() {
   native();
@@ -106,9 +124,7 @@ void Window::Show() {
   BringToFront(this);
 }
 
-void Window::Close() { closed(); }
-
-void Window::closed() {
+void Window::Close() {
   if (closing_) return;
   closing_ = true;
   auto keep = shared_from_this();  // the registry may hold the last reference
@@ -121,7 +137,7 @@ void Window::closed() {
 }
 
 void Window::dropNatives(bool now) {
-  for (const auto& control : controls_) control->releaseNative(now);
+  for (const auto& control : controls_) control->ReleaseNative(now);
   if (!widget_) return;
   widget_->detach();
   if (now) {
@@ -138,11 +154,13 @@ void DropAllWindows() {
   if (!running) return;
   auto windows = std::move(running->windows);
   running->windows.clear();
-  for (const auto& window : windows) {
-    window->closing_ = true;
-    window->dropNatives(true);
-  }
+  for (const auto& window : windows) window->Discard();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void Window::Discard() {
+  closing_ = true;
+  dropNatives(true);
 }
 
 std::shared_ptr<Window> GetImplicitWindow(const String& className) {
@@ -170,7 +188,7 @@ void Window::SetMenuBar(std::shared_ptr<::MenuBar> bar) {
 }
 
 void Window::AddControl(const String& name, std::shared_ptr<Control> control) {
-  Checked(control, "control " + name).name_ = name;
+  Checked(control, "control " + name).SetName(name);
   controls_.push_back(std::move(control));
 }
 
@@ -196,7 +214,7 @@ void Window::refresh() {
   widget_->setWindowTitle(ToQt(title_));
   if (QWidget* bar = widget_->menuWidget()) bar->setVisible(menuBarVisible_);
   // Every window keeps the size its layout draws: the controls stay where they were put.
-  clientArea()->setFixedSize(width_, height_);
+  ClientArea()->setFixedSize(width_, height_);
   widget_->layout()->setSizeConstraint(QLayout::SetFixedSize);
   applyBackground();
   applyFrame();
@@ -214,7 +232,7 @@ void Window::applyFrame() {
 }
 
 void Window::applyBackground() {
-  QWidget* client = clientArea();
+  QWidget* client = ClientArea();
   client->setAutoFillBackground(hasBackColor_);
   QPalette palette = client->palette();
   palette.setColor(QPalette::Window, hasBackColor_
@@ -226,7 +244,6 @@ void Window::applyBackground() {
 void Window::applyPlacement() {
   widget_->layout()->activate();
   if (placement_ == 0) return;  // where the desktop puts a new window
-  placementPending_ = true;
   QRect area = QGuiApplication::primaryScreen()->availableGeometry();
   if (placement_ == 1) {
     // Over the window in front, where there is one.
@@ -237,28 +254,19 @@ void Window::applyPlacement() {
       }
     }
   }
-  centreX_ = area.center().x();
-  centreY_ = area.center().y();
-  centre();
-}
-
-void Window::centre() {
-  // move() places the frame's corner: centre the frame, title bar included. The window manager
-  // makes the frame only once the window shows, so until then it is the window alone.
-  QSize size = widget_->frameGeometry().size();
-  widget_->move(centreX_ - size.width() / 2, centreY_ - size.height() / 2);
+  widget_->centreOn(area.center());
 }
 
 void Window::updateTabOrder() {
   std::vector<RectControl*> order;
   for (const auto& control : controls_) {
     auto* rect = dynamic_cast<RectControl*>(control.get());
-    if (rect && rect->widget_) order.push_back(rect);
+    if (rect && rect->NativeWidget()) order.push_back(rect);
   }
   std::stable_sort(order.begin(), order.end(),
-                   [](auto* a, auto* b) { return a->tabIndex_ < b->tabIndex_; });
+                   [](auto* a, auto* b) { return a->TabIndex() < b->TabIndex(); });
   for (size_t i = 1; i < order.size(); ++i) {
-    QWidget::setTabOrder(order[i - 1]->widget_, order[i]->widget_);
+    QWidget::setTabOrder(order[i - 1]->NativeWidget(), order[i]->NativeWidget());
   }
 }
 
