@@ -235,9 +235,8 @@ void Window::applyBackground() {
   QWidget* client = ClientArea();
   client->setAutoFillBackground(hasBackColor_);
   QPalette palette = client->palette();
-  palette.setColor(QPalette::Window, hasBackColor_
-                                         ? QColor(backColor_.red, backColor_.green, backColor_.blue)
-                                         : widget_->palette().color(QPalette::Window));
+  palette.setColor(QPalette::Window, hasBackColor_ ? ToQColor(backColor_)
+                                                   : widget_->palette().color(QPalette::Window));
   client->setPalette(palette);
 }
 
