@@ -10,7 +10,7 @@
 #include "platform/Controls.h"
 #include "platform/Files.h"
 #include "platform/Menus.h"
-#include "platform/Native.h"
+#include "platform/QtInternal.h"
 #include "platform/Runtime.h"
 #include "platform/Service.h"
 #include "platform/Speech.h"

@@ -21,6 +21,7 @@ class Control : public PropertyTarget {
   Control& operator=(const Control&) = delete;
 
   const String& Name() const { return name_; }
+  void SetName(const String& name) { name_ = name; }
   Window& Owner() const { return owner_; }
 
   // Made through Window::New.
@@ -30,30 +31,30 @@ class Control : public PropertyTarget {
   // control is added to its window.
   virtual void Constructor() = 0;
 
- protected:
-  bool ApplyProperty(const String& name, const PropertyValue& value) override;
+  // Wires a handler to an event; see InstallInstanceEventHandler.
+  void InstallHandler(const String& event, EventHandler handler);
 
-  // The events this class raises: name and handler signature (index into EventHandler).
-  virtual bool RaisesEvent(const String& event, size_t signature) const;
-
-  // Run the installed handler, if any. An exception escaping it goes to the framework's
-  // unhandled-exception handling, never into the native toolkit.
+  // The framework's own. Run the installed handler, if any. An exception escaping it goes to the
+  // framework's unhandled-exception handling, never into the native toolkit.
   void RaiseAction(const String& event);
   // No handler: false (the key is applied, the click is not taken).
   bool RaiseKeyDown(const String& key);
   bool RaiseMouseDown(int32_t x, int32_t y);
   void RaiseMouseUp(int32_t x, int32_t y);
 
- private:
-  friend class Window;
-  friend class RectControl;
-  friend void InstallInstanceEventHandler(Control&, const String&, EventHandler);
-  friend QObject* NativeObject(Control&);
-  virtual QObject* native() const = 0;
+  // The framework's own: the native object, none once it is let go.
+  virtual QObject* Native() const = 0;
   // Lets go of the native object: at once, or once control returns to the event loop (the
   // object may be the one whose event is being handled).
-  virtual void releaseNative(bool now) = 0;
+  virtual void ReleaseNative(bool now) = 0;
 
+ protected:
+  bool ApplyProperty(const String& name, const PropertyValue& value) override;
+
+  // The events this class raises: name and handler signature (index into EventHandler).
+  virtual bool RaisesEvent(const String& event, size_t signature) const;
+
+ private:
   String name_;
   Window& owner_;
   std::map<String, EventHandler> handlers_;
@@ -69,13 +70,10 @@ class RectControl : public Control {
   ~RectControl() override;
   void Constructor() override;
 
-  bool Enabled() const;
   void SetEnabled(bool enabled);
-  bool Visible() const;
   void SetVisible(bool visible);
   // Takes the keyboard focus now, or as soon as its window is shown.
   void SetFocus();
-  bool HasFocus() const;
   void Refresh(bool eraseBackground);
   void SetMouseCursor(const std::shared_ptr<MouseCursor>& cursor);
 
@@ -83,13 +81,16 @@ class RectControl : public Control {
   void SetTextFont(const String& font);
   float TextSize() const;
   void SetTextSize(float size);
-  int32_t TextUnit() const;
+  // Every unit draws as pixels: the layouts were drawn where a point is a pixel.
   void SetTextUnit(int32_t unit);
 
   int32_t Left() const;
-  int32_t Top() const;
-  int32_t Width() const;
-  int32_t Height() const;
+
+  // The framework's own: the widget, none once it is let go; the place in the tab order.
+  QObject* Native() const override;
+  void ReleaseNative(bool now) override;
+  QWidget* NativeWidget() const { return widget_; }
+  int32_t TabIndex() const { return tabIndex_; }
 
  protected:
   using Control::Control;
@@ -99,30 +100,22 @@ class RectControl : public Control {
   QWidget* widget() const;
 
  private:
-  friend class Window;
-  QObject* native() const override;
-  void releaseNative(bool now) override;
   void applyFont();
-  // Keeps the control's place when its window's control area grows by (dx, dy).
-  void place(int32_t dx, int32_t dy);
+  void place();
 
   QWidget* widget_ = nullptr;
-  class EventGlue* glue_ = nullptr;
+  QObject* glue_ = nullptr;
   String font_;
   float size_ = 0;
-  int32_t unit_ = 0;
   bool bold_ = false, italic_ = false, underline_ = false;
   int32_t tabIndex_ = -1;
   int32_t left_ = 0, top_ = 0, width_ = 0, height_ = 0;
-  bool lockLeft_ = true, lockTop_ = true, lockRight_ = false, lockBottom_ = false;
-  friend class EventGlue;
 };
 
 class PushButton : public RectControl {
  public:
   using RectControl::RectControl;
   String ClassName() const override { return "PushButton"; }
-  String Caption() const;
   void SetCaption(const String& caption);
   // Runs the Action handler as a click would, also while the button is disabled.
   void Push();
@@ -143,6 +136,8 @@ class TextControl : public RectControl {
   void SetReadOnly(bool readOnly);
   // The most characters typing may leave in the control; 0 for no limit.
   int32_t LimitText() const { return limitText_; }
+  // Whether a typed Tab goes into the text rather than moving the focus.
+  bool AcceptTabs() const { return acceptTabs_; }
   // Copies the selection to the clipboard.
   virtual void Copy() = 0;
 
@@ -157,7 +152,6 @@ class TextControl : public RectControl {
   Color textColor_{0, 0, 0};
   Color backColor_{255, 255, 255};
   bool hideSelection_ = false;
-  friend class EventGlue;
 };
 
 class TextField : public TextControl {
@@ -167,7 +161,6 @@ class TextField : public TextControl {
   String Text() const override;
   // Never cut to LimitText: the limit caps typing only.
   void SetText(const String& text) override;
-  int32_t SelStart() const;
   void SetSelStart(int32_t position);
   void Copy() override;
 
@@ -188,7 +181,6 @@ class TextArea : public TextControl {
   void SetText(const String& text) override;
   // The line shown at the top; past the last line it shows the end.
   void SetScrollPosition(int32_t line);
-  int32_t ScrollPosition() const;
   void Copy() override;
 
  protected:

@@ -9,7 +9,7 @@
 #include <QProxyStyle>
 #include <set>
 
-#include "platform/Native.h"
+#include "platform/QtInternal.h"
 #include "platform/Runtime.h"
 
 namespace {

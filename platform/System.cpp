@@ -7,7 +7,7 @@
 #include <QProcess>
 #include <QUrl>
 
-#include "platform/Native.h"
+#include "platform/QtInternal.h"
 #include "platform/Service.h"
 
 namespace {

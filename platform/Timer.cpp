@@ -3,13 +3,13 @@
 
 #include <QTimer>
 
-#include "platform/Native.h"
+#include "platform/QtInternal.h"
 
 namespace {
 constexpr int32_t kOff = 0, kOnce = 1, kRepeat = 2;
 }
 
-Timer::~Timer() { releaseNative(true); }
+Timer::~Timer() { ReleaseNative(true); }
 
 void Timer::Constructor() {
   if (timer_) return;
@@ -54,9 +54,9 @@ bool Timer::RaisesEvent(const String& event, size_t signature) const {
   return event == "Action" && signature == SignatureOf<ActionEvent>;
 }
 
-QObject* Timer::native() const { return timer_; }
+QObject* Timer::Native() const { return timer_; }
 
-void Timer::releaseNative(bool now) {
+void Timer::ReleaseNative(bool now) {
   if (!timer_) return;
   timer_->stop();
   if (now) {

@@ -23,8 +23,8 @@ class Timer : public Control {
   bool RaisesEvent(const String& event, size_t signature) const override;
 
  private:
-  QObject* native() const override;
-  void releaseNative(bool now) override;
+  QObject* Native() const override;
+  void ReleaseNative(bool now) override;
   void restart();
 
   QTimer* timer_ = nullptr;

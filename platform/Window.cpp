@@ -10,9 +10,9 @@
 #include <algorithm>
 
 #include "platform/Menus.h"
-#include "platform/Native.h"
-#include "platform/QtAccess.h"
+#include "platform/QtInternal.h"
 #include "platform/Runtime.h"
+#include "platform/testing/NativeAccess.h"
 
 namespace {
 
@@ -38,23 +38,28 @@ class WindowWidget : public QMainWindow {
  public:
   explicit WindowWidget(Window& owner) : owner_(&owner) {
     setAttribute(Qt::WA_QuitOnClose, false);
-    auto* client = new QWidget(this);
-    client->installEventFilter(this);
-    setCentralWidget(client);
+    setCentralWidget(new QWidget(this));
   }
   void detach() { owner_ = nullptr; }
 
+  // Centres the frame on `at`, and again once the window manager has put its frame around it.
+  void centreOn(QPoint at) {
+    centre_ = at;
+    framePending_ = true;
+    centre();
+  }
+
  protected:
   void closeEvent(QCloseEvent* event) override {
-    if (owner_) owner_->closed();
+    if (owner_) owner_->Close();
     event->accept();
   }
   bool event(QEvent* event) override {
     // The first move after showing is the window manager putting its frame around the window.
-    if (event->type() == QEvent::Move && owner_ && owner_->placementPending_ &&
+    if (event->type() == QEvent::Move && owner_ && framePending_ &&
         frameGeometry().size() != size()) {
-      owner_->placementPending_ = false;
-      owner_->centre();
+      framePending_ = false;
+      centre();
     }
     return QMainWindow::event(event);
   }
@@ -64,17 +69,18 @@ class WindowWidget : public QMainWindow {
     }
     QMainWindow::changeEvent(event);
   }
-  // Controls locked to the right or bottom edge follow it when the client area is resized.
-  bool eventFilter(QObject* object, QEvent* event) override {
-    if (owner_ && object == centralWidget() && event->type() == QEvent::Resize) {
-      QSize size = centralWidget()->size();
-      owner_->placeControls(size.width() - owner_->width_, size.height() - owner_->height_);
-    }
-    return false;
-  }
 
  private:
+  void centre() {
+    // move() places the frame's corner: centre the frame, title bar included. The window
+    // manager makes the frame only once the window shows, so until then it is the window alone.
+    QSize frame = frameGeometry().size();
+    move(centre_.x() - frame.width() / 2, centre_.y() - frame.height() / 2);
+  }
+
   Window* owner_;
+  QPoint centre_;
+  bool framePending_ = false;
 };
 
 Window::Window(String className) : className_(std::move(className)) {}
@@ -86,9 +92,11 @@ WindowWidget& Window::native() {
   return *widget_;
 }
 
-QWidget* Window::clientArea() { return native().centralWidget(); }
+QWidget* Window::ClientArea() { return native().centralWidget(); }
 
-QWidget* NativeWindow(Window& window) { return window.widget_; }
+QWidget* Window::NativeWidget() const { return widget_; }
+
+QWidget* NativeWindow(Window& window) { return window.NativeWidget(); }
 
 void Window::Constructor() {
   native();
@@ -110,19 +118,13 @@ void Window::Show() {
   }
   // A minimised window comes back as it was.
   widget_->setWindowState(widget_->windowState() & ~Qt::WindowMinimized);
-  if (fullScreen_) {
-    widget_->showFullScreen();
-  } else {
-    widget_->show();
-  }
+  widget_->show();
   widget_->raise();
   widget_->activateWindow();
   BringToFront(this);
 }
 
-void Window::Close() { closed(); }
-
-void Window::closed() {
+void Window::Close() {
   if (closing_) return;
   closing_ = true;
   auto keep = shared_from_this();  // the registry may hold the last reference
@@ -135,7 +137,7 @@ void Window::closed() {
 }
 
 void Window::dropNatives(bool now) {
-  for (const auto& control : controls_) control->releaseNative(now);
+  for (const auto& control : controls_) control->ReleaseNative(now);
   if (!widget_) return;
   widget_->detach();
   if (now) {
@@ -147,24 +149,18 @@ void Window::dropNatives(bool now) {
   widget_ = nullptr;
 }
 
-void Window::placeControls(int32_t dx, int32_t dy) {
-  for (const auto& control : controls_) {
-    if (auto* rect = dynamic_cast<RectControl*>(control.get()); rect && rect->widget_) {
-      rect->place(dx, dy);
-    }
-  }
-}
-
 void DropAllWindows() {
   Registries* running = Running();
   if (!running) return;
   auto windows = std::move(running->windows);
   running->windows.clear();
-  for (const auto& window : windows) {
-    window->closing_ = true;
-    window->dropNatives(true);
-  }
+  for (const auto& window : windows) window->Discard();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void Window::Discard() {
+  closing_ = true;
+  dropNatives(true);
 }
 
 std::shared_ptr<Window> GetImplicitWindow(const String& className) {
@@ -192,7 +188,7 @@ void Window::SetMenuBar(std::shared_ptr<::MenuBar> bar) {
 }
 
 void Window::AddControl(const String& name, std::shared_ptr<Control> control) {
-  Checked(control, "control " + name).name_ = name;
+  Checked(control, "control " + name).SetName(name);
   controls_.push_back(std::move(control));
 }
 
@@ -217,15 +213,9 @@ void Window::refresh() {
   if (!widget_) return;
   widget_->setWindowTitle(ToQt(title_));
   if (QWidget* bar = widget_->menuWidget()) bar->setVisible(menuBarVisible_);
-  QWidget* client = clientArea();
-  if (frame_.resizeable) {
-    client->setMinimumSize(minWidth_, minHeight_);
-    client->setMaximumSize(maxWidth_, maxHeight_);
-    widget_->layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
-  } else {
-    client->setFixedSize(width_, height_);
-    widget_->layout()->setSizeConstraint(QLayout::SetFixedSize);
-  }
+  // Every window keeps the size its layout draws: the controls stay where they were put.
+  ClientArea()->setFixedSize(width_, height_);
+  widget_->layout()->setSizeConstraint(QLayout::SetFixedSize);
   applyBackground();
   applyFrame();
 }
@@ -242,24 +232,17 @@ void Window::applyFrame() {
 }
 
 void Window::applyBackground() {
-  QWidget* client = clientArea();
+  QWidget* client = ClientArea();
   client->setAutoFillBackground(hasBackColor_);
   QPalette palette = client->palette();
-  palette.setColor(QPalette::Window, hasBackColor_
-                                         ? QColor(backColor_.red, backColor_.green, backColor_.blue)
-                                         : widget_->palette().color(QPalette::Window));
+  palette.setColor(QPalette::Window, hasBackColor_ ? ToQColor(backColor_)
+                                                   : widget_->palette().color(QPalette::Window));
   client->setPalette(palette);
 }
 
 void Window::applyPlacement() {
-  if (frame_.resizeable) {
-    int menu =
-        widget_->menuWidget() && menuBarVisible_ ? widget_->menuWidget()->sizeHint().height() : 0;
-    widget_->resize(width_, height_ + menu);
-  }
   widget_->layout()->activate();
   if (placement_ == 0) return;  // where the desktop puts a new window
-  placementPending_ = true;
   QRect area = QGuiApplication::primaryScreen()->availableGeometry();
   if (placement_ == 1) {
     // Over the window in front, where there is one.
@@ -270,28 +253,19 @@ void Window::applyPlacement() {
       }
     }
   }
-  centreX_ = area.center().x();
-  centreY_ = area.center().y();
-  centre();
-}
-
-void Window::centre() {
-  // move() places the frame's corner: centre the frame, title bar included. The window manager
-  // makes the frame only once the window shows, so until then it is the window alone.
-  QSize size = widget_->frameGeometry().size();
-  widget_->move(centreX_ - size.width() / 2, centreY_ - size.height() / 2);
+  widget_->centreOn(area.center());
 }
 
 void Window::updateTabOrder() {
   std::vector<RectControl*> order;
   for (const auto& control : controls_) {
     auto* rect = dynamic_cast<RectControl*>(control.get());
-    if (rect && rect->widget_) order.push_back(rect);
+    if (rect && rect->NativeWidget()) order.push_back(rect);
   }
   std::stable_sort(order.begin(), order.end(),
-                   [](auto* a, auto* b) { return a->tabIndex_ < b->tabIndex_; });
+                   [](auto* a, auto* b) { return a->TabIndex() < b->TabIndex(); });
   for (size_t i = 1; i < order.size(); ++i) {
-    QWidget::setTabOrder(order[i - 1]->widget_, order[i]->widget_);
+    QWidget::setTabOrder(order[i - 1]->NativeWidget(), order[i]->NativeWidget());
   }
 }
 
@@ -330,10 +304,11 @@ bool Window::ApplyProperty(const String& name, const PropertyValue& value) {
       {"Placement", placement},
       {"Width", number(&T::width_)},
       {"Height", number(&T::height_)},
-      {"MinWidth", number(&T::minWidth_)},
-      {"MinHeight", number(&T::minHeight_)},
-      {"MaxWidth", number(&T::maxWidth_)},
-      {"MaxHeight", number(&T::maxHeight_)},
+      // A window's size is fixed at Width by Height, so its bounds change nothing.
+      {"MinWidth", Inert<int32_t, T>},
+      {"MinHeight", Inert<int32_t, T>},
+      {"MaxWidth", Inert<int32_t, T>},
+      {"MaxHeight", Inert<int32_t, T>},
       {"Frame", frame},
       {"Composite", Inert<bool, T>},
       {"HasBackColor", flag(&T::hasBackColor_)},
@@ -348,10 +323,10 @@ bool Window::ApplyProperty(const String& name, const PropertyValue& value) {
          w.visible_ = As<bool>(v);
          if (w.shown_ && w.widget_) w.widget_->setVisible(w.visible_);
        }},
-      {"FullScreen", [](T& w, const PropertyValue& v) { w.fullScreen_ = As<bool>(v); }},
+      {"FullScreen", Inert<bool, T>},  // no window here fills the screen
       {"MenuBarVisible", flag(&T::menuBarVisible_)},
       {"CloseButton", frameFlag(&Frame::closeButton)},
-      {"Resizeable", frameFlag(&Frame::resizeable)},
+      {"Resizeable", Inert<bool, T>},  // fixed, as above
       {"LiveResize", Inert<bool, T>},  // Qt always redraws while resizing
       {"MaximizeButton", frameFlag(&Frame::maximizeButton)},
       {"MinimizeButton", frameFlag(&Frame::minimizeButton)},

@@ -9,6 +9,7 @@
 #include "platform/Properties.h"
 
 class MenuBar;
+class QWidget;
 class WindowWidget;
 
 // A top-level window. The framework builds it in a fixed order: Layout, CreateControls,
@@ -60,6 +61,13 @@ class Window : public PropertyTarget, public std::enable_shared_from_this<Window
   std::shared_ptr<Control> FindControl(const String& name) const;
   const std::vector<std::shared_ptr<Control>>& Controls() const { return controls_; }
 
+  // The framework's own: the window's widget, none before it is built or once it is let go;
+  // the area that holds the controls, building the widget on first use.
+  QWidget* NativeWidget() const;
+  QWidget* ClientArea();
+  // The window goes without its Close event, its widgets at once: the runtime is ending.
+  void Discard();
+
   // Hooks that the framework calls.
   virtual void Layout() {}
   virtual void CreateControls() {}
@@ -71,23 +79,13 @@ class Window : public PropertyTarget, public std::enable_shared_from_this<Window
   bool ApplyProperty(const String& name, const PropertyValue& value) override;
 
  private:
-  friend class WindowWidget;
-  friend class RectControl;
-  friend QWidget* NativeWindow(Window&);
-  friend void DropAllWindows();
   // The window's widget, made on first use; controls sit in its client area.
   WindowWidget& native();
-  QWidget* clientArea();
-  void closed();
   // Lets go of every native object; `now` only where no event of theirs is being handled.
   void dropNatives(bool now);
-  // The control area is (dx, dy) larger than the layout drew it.
-  void placeControls(int32_t dx, int32_t dy);
   void refresh();
   void applyFrame();
   void applyPlacement();
-  // Centres the window's frame where its placement puts it.
-  void centre();
   void applyBackground();
   void installMenuBar();
   void updateTabOrder();
@@ -99,17 +97,13 @@ class Window : public PropertyTarget, public std::enable_shared_from_this<Window
   std::vector<std::shared_ptr<Control>> controls_;
   int32_t placement_ = 0;
   int32_t width_ = 300, height_ = 300;
-  int32_t minWidth_ = 0, minHeight_ = 0, maxWidth_ = 32000, maxHeight_ = 32000;
-  bool visible_ = true, fullScreen_ = false, menuBarVisible_ = true;
+  bool visible_ = true, menuBarVisible_ = true;
   bool hasBackColor_ = false;
   Color backColor_{255, 255, 255};
   bool shown_ = false;
-  // Where the frame's centre goes, and whether the frame has yet to be centred there.
-  int32_t centreX_ = 0, centreY_ = 0;
-  bool placementPending_ = false;
   bool closing_ = false;
   struct Frame {
-    bool closeButton = true, minimizeButton = true, maximizeButton = true, resizeable = true;
+    bool closeButton = true, minimizeButton = true, maximizeButton = true;
   } frame_;
 };
 

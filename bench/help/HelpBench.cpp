@@ -18,8 +18,8 @@
 
 #include "app/Startup.h"
 #include "help/wHelp.h"
-#include "platform/QtAccess.h"
 #include "platform/Service.h"
+#include "platform/testing/NativeAccess.h"
 #include "platform/testing/Recording.h"
 
 namespace fs = std::filesystem;

@@ -10,9 +10,9 @@
 #include "app/Startup.h"
 #include "calculator/wMain.h"
 #include "platform/Application.h"
-#include "platform/QtAccess.h"
 #include "platform/Service.h"
 #include "platform/Speech.h"
+#include "platform/testing/NativeAccess.h"
 
 namespace {
 

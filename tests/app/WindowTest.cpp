@@ -13,7 +13,7 @@
 #include "Harness.h"
 #include "calculator/wMain.h"
 #include "common/mGlobals.h"
-#include "platform/QtAccess.h"
+#include "platform/testing/NativeAccess.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "KeySequences.h"
 #include "calculator/wMain.h"
 #include "common/mGlobals.h"
-#include "platform/QtAccess.h"
+#include "platform/testing/NativeAccess.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "common/mGlobals.h"
 #include "help/Links.h"
 #include "help/wAbout.h"
-#include "platform/QtAccess.h"
+#include "platform/testing/NativeAccess.h"
 
 namespace {
 

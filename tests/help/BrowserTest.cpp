@@ -11,8 +11,8 @@
 #include "app/App.h"
 #include "common/HomePage.h"
 #include "help/wAbout.h"
-#include "platform/QtAccess.h"
 #include "platform/Service.h"
+#include "platform/testing/NativeAccess.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include "common/HomePage.h"
 #include "common/mGlobals.h"
 #include "help/wHelp.h"
-#include "platform/QtAccess.h"
+#include "platform/testing/NativeAccess.h"
 
 namespace {
 

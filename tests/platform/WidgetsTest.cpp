@@ -12,10 +12,10 @@
 #include <QTextBlock>
 
 #include "platform/Menus.h"
-#include "platform/QtAccess.h"
 #include "platform/Service.h"
 #include "platform/Timer.h"
 #include "platform/Window.h"
+#include "platform/testing/NativeAccess.h"
 #include "platform/testing/Recording.h"
 
 namespace {

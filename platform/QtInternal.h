@@ -4,15 +4,20 @@
 // What the Qt half of the platform shares between its own files; never included above
 // platform/.
 
+#include <QColor>
 #include <QString>
 #include <functional>
+#include <initializer_list>
 #include <map>
+#include <utility>
 
+#include "platform/Events.h"
 #include "platform/Exceptions.h"
 #include "platform/Properties.h"
 
 class QKeyEvent;
 class QMenuBar;
+class QObject;
 class QWidget;
 class MenuBar;
 class RectControl;
@@ -20,6 +25,7 @@ class Window;
 
 inline QString ToQt(const String& s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 inline String FromQt(const QString& s) { return s.toStdString(); }
+inline QColor ToQColor(const Color& c) { return QColor(c.red, c.green, c.blue); }
 
 // Runs framework-raised code; an exception goes to UnhandledException and never into Qt.
 void Guarded(const std::function<void()>& code);
@@ -59,6 +65,23 @@ bool IsMenuShortcut(const QKeyEvent& event);
 void ReleaseMenuNatives();
 
 // Controls and windows.
+inline constexpr size_t kAction = SignatureOf<ActionEvent>, kKeyDown = SignatureOf<KeyDownEvent>,
+                        kMouseDown = SignatureOf<MouseDownEvent>,
+                        kMouseUp = SignatureOf<MouseUpEvent>;
+
+// Whether `event` with a handler of `signature` is one of a class's (event, signature) pairs.
+inline bool Raises(std::initializer_list<std::pair<const char*, size_t>> events,
+                   const String& event, size_t signature) {
+  for (auto [name, index] : events) {
+    if (event == name) return signature == index;
+  }
+  return false;
+}
+
+// Turns the native events of a control's widget into the control's events. The glue goes
+// with the widget; once detached, events that still arrive go nowhere.
+QObject* AttachEvents(RectControl& control, QWidget* widget);
+void DetachEvents(QObject* glue);
 RectControl* ControlOfWidget(const QWidget* widget);
 // Closes every live window and deletes their widgets now.
 void DropAllWindows();
