@@ -61,7 +61,7 @@ case "${1:-}" in
   lint)
     install_missing
     git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
-    python3 tools/check-includes
+    python3 tools/check-includes --inside platform
     ;;
   *)
     echo "usage: $0 start|test|lint" >&2

@@ -10,7 +10,6 @@
 #include "platform/QtInternal.h"
 #include "platform/Runtime.h"
 #include "platform/System.h"
-#include "platform/Window.h"
 #include "platform/testing/NativeAccess.h"
 
 namespace {
@@ -107,7 +106,6 @@ RectControl::~RectControl() { ReleaseNative(true); }
 void RectControl::Constructor() {
   if (widget_) return;
   widget_ = MakeWidget();
-  widget_->setParent(Owner().ClientArea());
   glue_ = AttachEvents(*this, widget_);
   Registry().widgetControls[widget_] = this;
   applyFont();

@@ -189,6 +189,10 @@ void Window::SetMenuBar(std::shared_ptr<::MenuBar> bar) {
 
 void Window::AddControl(const String& name, std::shared_ptr<Control> control) {
   Checked(control, "control " + name).SetName(name);
+  // The window seats the control's widget, so controls need not know the window's insides.
+  if (auto* rect = dynamic_cast<RectControl*>(control.get()); rect && rect->NativeWidget()) {
+    rect->NativeWidget()->setParent(ClientArea());
+  }
   controls_.push_back(std::move(control));
 }
 
