@@ -200,10 +200,17 @@ bool Application::HandleMenuItem(const String& itemName) {
 
 Registries* Running() { return running ? &running->registries : nullptr; }
 
-Registries& Registry() {
+namespace {
+
+// The running framework, for what cannot be done between runs.
+Runtime& Current() {
   if (!running) throw RuntimeException("the framework is not running");
-  return running->registries;
+  return *running;
 }
+
+}  // namespace
+
+Registries& Registry() { return Current().registries; }
 
 void RunFrameworkInitialization(const std::function<void()>& startup) {
   if (!HasDisplay()) {
@@ -236,9 +243,9 @@ int32_t RuntimeExit(int32_t code) {
 }
 
 void RuntimeRegisterAppObject(std::shared_ptr<Application> app) {
-  if (!running) throw RuntimeException("the framework is not running");
-  running->app = std::move(app);
-  if (running->app) Guarded([] { running->app->Event_Open(); });
+  Runtime& runtime = Current();
+  runtime.app = std::move(app);
+  if (runtime.app) Guarded([&runtime] { runtime.app->Event_Open(); });
 }
 
 std::shared_ptr<Application> GetAppObject() { return running ? running->app : nullptr; }
