@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <array>
-#include <string_view>
-
 #include "platform/Controls.h"
 
 // What the links of the help window and the about box share. A link is a label with four
@@ -23,27 +20,18 @@ struct LinkHandlers {
   void (W::*mouseExit)();
 };
 
-// The order in which a window binds the four events of each of its links.
-using LinkEvents = std::array<const char*, 4>;
-inline constexpr LinkEvents kHelpLinkEvents = {"MouseDown", "MouseUp", "MouseEnter", "MouseExit"};
-inline constexpr LinkEvents kAboutLinkEvents = {"MouseUp", "MouseDown", "MouseEnter", "MouseExit"};
-
-// Wires the handlers to the link's events, each bound to `window`, in the order of `events`.
-template <class W, class Link>
-void InstallLinkHandlers(W& window, Link& link, const LinkHandlers<W>& h,
-                         const LinkEvents& events) {
-  for (std::string_view event : events) {
-    EventHandler handler;
-    if (event == "MouseDown") {
-      handler = MouseDownEvent(
-          [&window, f = h.mouseDown](int32_t x, int32_t y) { return (window.*f)(x, y); });
-    } else if (event == "MouseUp") {
-      handler = MouseUpEvent([&window, f = h.mouseUp](int32_t x, int32_t y) { (window.*f)(x, y); });
-    } else if (event == "MouseEnter") {
-      handler = ActionEvent([&window, f = h.mouseEnter] { (window.*f)(); });
-    } else {
-      handler = ActionEvent([&window, f = h.mouseExit] { (window.*f)(); });
-    }
-    InstallInstanceEventHandler(link, String(event), std::move(handler));
-  }
+// Wires the handlers to the link's events, each bound to `window`.
+template <class W>
+void InstallLinkHandlers(W& window, StaticText& link, const LinkHandlers<W>& h) {
+  InstallInstanceEventHandler(
+      link, "MouseUp",
+      MouseUpEvent([&window, f = h.mouseUp](int32_t x, int32_t y) { (window.*f)(x, y); }));
+  InstallInstanceEventHandler(link, "MouseDown",
+                              MouseDownEvent([&window, f = h.mouseDown](int32_t x, int32_t y) {
+                                return (window.*f)(x, y);
+                              }));
+  InstallInstanceEventHandler(link, "MouseEnter",
+                              ActionEvent([&window, f = h.mouseEnter] { (window.*f)(); }));
+  InstallInstanceEventHandler(link, "MouseExit",
+                              ActionEvent([&window, f = h.mouseExit] { (window.*f)(); }));
 }

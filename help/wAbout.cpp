@@ -91,8 +91,7 @@ void wAbout::CreateControls0() {
   InstallLinkHandlers(
       *this, Find<StaticText>("StaticText4"),
       LinkHandlers<wAbout>{&wAbout::StaticText4_MouseDown, &wAbout::StaticText4_MouseUp,
-                           &wAbout::StaticText4_MouseEnter, &wAbout::StaticText4_MouseExit},
-      kAboutLinkEvents);
+                           &wAbout::StaticText4_MouseEnter, &wAbout::StaticText4_MouseExit});
 }
 
 void wAbout::Event_Open() {

@@ -141,6 +141,6 @@ void wHelp::CreateControls0() {
     sized(link);
     SetProperties(link, LabelProperties(row.place, {row.caption, row.color, row.textAlign,
                                                     /*underline=*/true, /*multiline=*/false}));
-    InstallLinkHandlers(*this, link, row.handlers, kHelpLinkEvents);
+    InstallLinkHandlers(*this, link, row.handlers);
   }
 }

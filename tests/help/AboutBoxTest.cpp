@@ -11,7 +11,6 @@
 #include "calculator/wMain.h"
 #include "common/HomePage.h"
 #include "common/mGlobals.h"
-#include "help/Links.h"
 #include "help/wAbout.h"
 #include "platform/testing/NativeAccess.h"
 
@@ -179,55 +178,6 @@ TEST_F(AboutBox, TheLinkOpensTheHomePageOnRelease) {
   // The other labels are no links.
   QTest::mouseClick(label(about, "StaticText3"), Qt::LeftButton);
   EXPECT_EQ(app.urls->size(), 1u);
-}
-
-// A link that records what is bound to it, found by InstallLinkHandlers through its argument.
-struct RecordingLink {
-  std::vector<std::pair<String, EventHandler>> bound;
-};
-void InstallInstanceEventHandler(RecordingLink& link, const String& event, EventHandler handler) {
-  link.bound.emplace_back(event, std::move(handler));
-}
-
-// Which of its handlers ran.
-struct LinkOwner {
-  std::vector<String> ran;
-  bool down(int32_t, int32_t) { return ran.emplace_back("down"), true; }
-  void up(int32_t, int32_t) { ran.emplace_back("up"); }
-  void enter() { ran.emplace_back("enter"); }
-  void exit() { ran.emplace_back("exit"); }
-};
-
-TEST(LinkEvents, AreBoundInTheWindowsOrderEachToItsOwnHandler) {
-  EXPECT_EQ(kAboutLinkEvents, (LinkEvents{"MouseUp", "MouseDown", "MouseEnter", "MouseExit"}));
-  EXPECT_EQ(kHelpLinkEvents, (LinkEvents{"MouseDown", "MouseUp", "MouseEnter", "MouseExit"}));
-  for (const LinkEvents& order : {kAboutLinkEvents, kHelpLinkEvents}) {
-    LinkOwner owner;
-    RecordingLink link;
-    InstallLinkHandlers(owner, link,
-                        LinkHandlers<LinkOwner>{&LinkOwner::down, &LinkOwner::up, &LinkOwner::enter,
-                                                &LinkOwner::exit},
-                        order);
-    ASSERT_EQ(link.bound.size(), 4u);
-    std::vector<String> events;
-    for (auto& [event, handler] : link.bound) {
-      events.push_back(event);
-      std::visit(
-          [](auto& f) {
-            using F = std::decay_t<decltype(f)>;
-            if constexpr (std::is_same_v<F, ActionEvent>) f();
-            if constexpr (std::is_same_v<F, MouseUpEvent>) f(1, 2);
-            if constexpr (std::is_same_v<F, MouseDownEvent>) {
-              EXPECT_TRUE(f(1, 2)) << "the link takes the click";
-            }
-          },
-          handler);
-    }
-    EXPECT_EQ(events, std::vector<String>(order.begin(), order.end()));
-    std::map<String, String> ranFor = {
-        {"MouseDown", "down"}, {"MouseUp", "up"}, {"MouseEnter", "enter"}, {"MouseExit", "exit"}};
-    for (size_t i = 0; i < 4; ++i) EXPECT_EQ(owner.ran[i], ranFor[events[i]]) << events[i];
-  }
 }
 
 }  // namespace
