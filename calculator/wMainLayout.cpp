@@ -4,29 +4,13 @@
 
 namespace {
 
-const PropertySet kWindowProperties = {
-    {"Placement", 2},
-    {"Width", 525},
-    {"Height", 530},
-    {"MinWidth", 525},
-    {"MinHeight", 530},
-    {"MaxWidth", 525},
-    {"MaxHeight", 530},
-    {"Frame", 0},
-    {"Composite", false},
-    {"HasBackColor", false},
-    {"BackColor", Color::FromRGB(0xFFFFFF)},
-    {"Title", String("Quendle")},
-    {"Visible", true},
-    {"FullScreen", false},
-    {"MenuBarVisible", true},
-    {"CloseButton", false},
-    {"Resizeable", false},
-    {"LiveResize", false},
-    {"MaximizeButton", false},
-    {"MinimizeButton", true},
-    {"MacProcID", 0},
-};
+const WindowLook kWindow = {.placement = 2,
+                            .width = 525,
+                            .height = 530,
+                            .composite = false,
+                            .hasBackColor = false,
+                            .title = "Quendle",
+                            .closeButton = false};
 
 enum class Kind { Display, Key, Tape, Timer };
 
@@ -169,7 +153,7 @@ Control& AddControlOf(wMain& window, const ControlRow& row) {
 
 void wMain::Layout() {
   SetMenuBar(MenuBar1::Instance());
-  SetProperties(*this, kWindowProperties);
+  SetProperties(*this, FixedWindowProperties(kWindow));
 }
 
 void wMain::CreateControls() { CreateControls0(); }

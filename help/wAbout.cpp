@@ -15,29 +15,13 @@ namespace {
 
 constexpr const char* kClassName = "wAbout.wAbout";
 
-const PropertySet kWindowProperties = {
-    {"Placement", 1},
-    {"Width", 424},
-    {"Height", 151},
-    {"MinWidth", 424},
-    {"MinHeight", 151},
-    {"MaxWidth", 424},
-    {"MaxHeight", 151},
-    {"Frame", 0},
-    {"Composite", false},
-    {"HasBackColor", true},
-    {"BackColor", Color::FromRGB(0xFFFFFF)},
-    {"Title", String("About")},
-    {"Visible", true},
-    {"FullScreen", false},
-    {"MenuBarVisible", true},
-    {"CloseButton", true},
-    {"Resizeable", false},
-    {"LiveResize", false},
-    {"MaximizeButton", false},
-    {"MinimizeButton", true},
-    {"MacProcID", 0},
-};
+const WindowLook kWindow = {.placement = 1,
+                            .width = 424,
+                            .height = 151,
+                            .composite = false,
+                            .hasBackColor = true,
+                            .title = "About",
+                            .closeButton = true};
 
 constexpr float kFontSize = 10;
 constexpr uint32_t kBlack = 0x000000, kRed = 0xFF0000;
@@ -67,7 +51,7 @@ wAbout::wAbout() : Window(kClassName) {}
 
 std::shared_ptr<wAbout> wAbout::Instance() { return ImplicitInstance<wAbout>(kClassName); }
 
-void wAbout::Layout() { SetProperties(*this, kWindowProperties); }
+void wAbout::Layout() { SetProperties(*this, FixedWindowProperties(kWindow)); }
 
 void wAbout::CreateControls() { CreateControls0(); }
 

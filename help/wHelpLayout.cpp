@@ -5,29 +5,13 @@
 
 namespace {
 
-const PropertySet kWindowProperties = {
-    {"Placement", 0},
-    {"Width", 700},
-    {"Height", 500},
-    {"MinWidth", 700},
-    {"MinHeight", 500},
-    {"MaxWidth", 700},
-    {"MaxHeight", 500},
-    {"Frame", 0},
-    {"Composite", true},
-    {"HasBackColor", true},
-    {"BackColor", Color::FromRGB(0xFFFFFF)},
-    {"Title", String("Help")},
-    {"Visible", true},
-    {"FullScreen", false},
-    {"MenuBarVisible", true},
-    {"CloseButton", true},
-    {"Resizeable", false},
-    {"LiveResize", false},
-    {"MaximizeButton", false},
-    {"MinimizeButton", true},
-    {"MacProcID", 0},
-};
+const WindowLook kWindow = {.placement = 0,
+                            .width = 700,
+                            .height = 500,
+                            .composite = true,
+                            .hasBackColor = true,
+                            .title = "Help",
+                            .closeButton = true};
 
 constexpr float kFontSize = 12;
 constexpr uint32_t kRed = 0xFF0000, kBlue = 0x0000FF;
@@ -124,7 +108,7 @@ const LinkRow kLinks[] = {
 
 }  // namespace
 
-void wHelp::Layout() { SetProperties(*this, kWindowProperties); }
+void wHelp::Layout() { SetProperties(*this, FixedWindowProperties(kWindow)); }
 
 void wHelp::CreateControls() { CreateControls0(); }
 

@@ -34,3 +34,27 @@ PropertySet StandardProperties(const Place& place) {
           {"AutoDeactivate", true},
           {"HelpTag", String()}};
 }
+
+PropertySet FixedWindowProperties(const WindowLook& look) {
+  return {{"Placement", look.placement},
+          {"Width", look.width},
+          {"Height", look.height},
+          {"MinWidth", look.width},
+          {"MinHeight", look.height},
+          {"MaxWidth", look.width},
+          {"MaxHeight", look.height},
+          {"Frame", 0},
+          {"Composite", look.composite},
+          {"HasBackColor", look.hasBackColor},
+          {"BackColor", Color::FromRGB(0xFFFFFF)},
+          {"Title", String(look.title)},
+          {"Visible", true},
+          {"FullScreen", false},
+          {"MenuBarVisible", true},
+          {"CloseButton", look.closeButton},
+          {"Resizeable", false},
+          {"LiveResize", false},
+          {"MaximizeButton", false},
+          {"MinimizeButton", true},
+          {"MacProcID", 0}};
+}

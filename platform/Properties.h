@@ -45,3 +45,17 @@ struct Place {
 // What every control's set begins with: its name and place, locked to the top left, a visible
 // tab stop in no control array.
 PropertySet StandardProperties(const Place& place);
+
+// What sets one fixed-size window apart from another.
+struct WindowLook {
+  int32_t placement;
+  int32_t width, height;
+  bool composite;
+  bool hasBackColor;
+  const char* title;
+  bool closeButton;
+};
+
+// A window's whole set: no resizing, its size its minimum and maximum; a white back colour,
+// shown only with hasBackColor; visible, with a minimise button and no maximise button.
+PropertySet FixedWindowProperties(const WindowLook& look);
