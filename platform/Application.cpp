@@ -2,118 +2,19 @@
 #include "platform/Application.h"
 
 #include <QApplication>
-#include <QFont>
-#include <cstdio>
-#include <cstdlib>
-#include <typeinfo>
 
 #include "platform/Controls.h"
 #include "platform/Files.h"
 #include "platform/Menus.h"
-#include "platform/QtInternal.h"
-#include "platform/Runtime.h"
 #include "platform/Service.h"
-#include "platform/Speech.h"
 #include "platform/System.h"
 #include "platform/Window.h"
 
 namespace {
 
-void OnQtMessage(QtMsgType type, const QMessageLogContext& context, const QString& message);
-void EndServices();
-
-// Everything one run of the framework starts, in the order it starts it; the destructor ends
-// it in reverse, whichever way the run ends. Held by a plain pointer, never by a static, so
-// that an exit() from deep inside the toolkit finds nothing of ours to destroy out of order.
-class Runtime {
- public:
-  Runtime() : previousHandler(qInstallMessageHandler(OnQtMessage)) {
-    static int argc = 1;
-    static char name[] = "quendle";
-    static char* argv[] = {name, nullptr};
-    qt = std::make_unique<QApplication>(argc, argv);
-    QApplication::setApplicationName("Quendle");
-    // The application quits through its Quit command, not when a window closes.
-    QApplication::setQuitOnLastWindowClosed(false);
-    QFont::insertSubstitution("Geneva", "DejaVu Sans");
-  }
-
-  ~Runtime() {
-    DropAllWindows();
-    app.reset();
-    ReleaseMenuNatives();
-    EndServices();
-    qt.reset();
-    qInstallMessageHandler(previousHandler);
-  }
-
-  const QtMessageHandler previousHandler;
-  std::unique_ptr<QApplication> qt;
-  Registries registries;
+// The application object of a run.
+struct AppObject {
   std::shared_ptr<Application> app;
-  bool loopRunning = false;
-  bool quitRequested = false;
-  int32_t quitCode = 0;
-};
-
-Runtime* running = nullptr;
-
-// Speech first: its worker may still be playing while the rest goes.
-void EndServices() {
-  Service<SpeechEngine>::Install(nullptr);
-  Service<DialogService>::Install(nullptr);
-  Service<BrowserService>::Install(nullptr);
-  Service<SystemQueryService>::Install(nullptr);
-  Service<ExecutableService>::Install(nullptr);
-  Service<QuitService>::Install(nullptr);
-}
-
-// The toolkit ends the process with exit() once its display connection breaks, from inside
-// the event loop; the widgets have nothing left to talk to, so only speech is ended here.
-[[noreturn]] void DisplayLost(const QString& message) {
-  std::fprintf(stderr, "Quendle has lost its display and ends: %s\n",
-               message.toLocal8Bit().constData());
-  Service<SpeechEngine>::Install(nullptr);
-  std::fflush(stdout);
-  std::_Exit(1);
-}
-
-// A toolkit that cannot start (no display, no platform plugin) says so in one line instead of
-// aborting with a core dump.
-void OnQtMessage(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-  if (type == QtFatalMsg) {
-    std::fprintf(stderr, "Quendle cannot start: %s\n", message.toLocal8Bit().constData());
-    std::_Exit(1);
-  }
-  if (type == QtWarningMsg && message.contains("connection broke")) DisplayLost(message);
-  QtMessageHandler previous = running ? running->previousHandler : nullptr;
-  if (previous) {
-    previous(type, context, message);
-  } else {
-    qt_message_output(type, context, message);
-  }
-}
-
-bool HasDisplay() {
-  auto set = [](const char* name) {
-    const char* value = std::getenv(name);
-    return value && *value;
-  };
-  return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY");
-}
-
-class LoopQuit : public QuitService {
- public:
-  void Quit(int32_t code) override {
-    if (!running) return;
-    running->quitRequested = true;
-    running->quitCode = code;
-    // Queued, so the handler that asked runs to its end first.
-    if (running->loopRunning) {
-      QMetaObject::invokeMethod(
-          qApp, [code] { QCoreApplication::exit(code); }, Qt::QueuedConnection);
-    }
-  }
 };
 
 void EnableByAutoEnable(MenuItem& item) {
@@ -150,31 +51,7 @@ void CarryOutMenuItem(MenuItem& item) {
   }
 }
 
-class ProcessExecutable : public ExecutableService {
- public:
-  std::filesystem::path ExecutablePath() override {
-    std::error_code error;
-    auto path = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::filesystem::path() : path;
-  }
-};
-
 }  // namespace
-
-std::unique_ptr<ExecutableService> ExecutableService::MakeDefault() {
-  return std::make_unique<ProcessExecutable>();
-}
-std::unique_ptr<QuitService> QuitService::MakeDefault() { return std::make_unique<LoopQuit>(); }
-
-void Guarded(const std::function<void()>& code) {
-  try {
-    code();
-  } catch (const std::exception& e) {
-    UnhandledException(e);
-  } catch (...) {
-    UnhandledException(RuntimeException("an exception of unknown class"));
-  }
-}
 
 Application::Application() = default;
 Application::~Application() = default;
@@ -198,68 +75,22 @@ bool Application::HandleMenuItem(const String& itemName) {
   return false;
 }
 
-Registries* Running() { return running ? &running->registries : nullptr; }
-
-namespace {
-
-// The running framework, for what cannot be done between runs.
-Runtime& Current() {
-  if (!running) throw RuntimeException("the framework is not running");
-  return *running;
-}
-
-}  // namespace
-
-Registries& Registry() { return Current().registries; }
-
 void RunFrameworkInitialization(const std::function<void()>& startup) {
-  if (!HasDisplay()) {
-    std::fprintf(stderr,
-                 "Quendle needs a graphical display and found none (DISPLAY is not set): run it "
-                 "from a desktop session, or under a virtual display with xvfb-run.\n");
-    std::exit(1);
-  }
-  if (running) throw RuntimeException("the framework is already running");
-  running = new Runtime;
+  StartRun();
   SetMenuEnableHandler(EnableMenuItems);
   SetMenuCommandHandler(CarryOutMenuItem);
+  // Kept from the start, so the application object goes only once every window has.
+  RunState<AppObject>();
   startup();
 }
 
-int32_t RuntimeRun() {
-  if (!running) return 0;
-  if (running->quitRequested) return running->quitCode;
-  running->loopRunning = true;
-  int32_t code = QApplication::exec();
-  running->loopRunning = false;
-  return code;
-}
-
-int32_t RuntimeExit(int32_t code) {
-  // Still the running one while it ends: what it ends unregisters itself from it.
-  delete running;
-  running = nullptr;
-  return code;
-}
-
 void RuntimeRegisterAppObject(std::shared_ptr<Application> app) {
-  Runtime& runtime = Current();
-  runtime.app = std::move(app);
-  if (runtime.app) Guarded([&runtime] { runtime.app->Event_Open(); });
+  auto& run = RunState<AppObject>();
+  run.app = std::move(app);
+  if (run.app) Guarded([&run] { run.app->Event_Open(); });
 }
 
-std::shared_ptr<Application> GetAppObject() { return running ? running->app : nullptr; }
-
-void UnhandledException(const std::exception& e) {
-  auto* known = dynamic_cast<const RuntimeException*>(&e);
-  String className = known ? known->ClassName() : String("std::exception");
-  String text = "An unhandled " + className + " occurred: " + e.what();
-  std::fprintf(stderr, "Quendle: %s\n", text.c_str());
-  // The box itself must not raise into the caller's handler.
-  try {
-    MsgBox(text);
-  } catch (...) {
-  }
+std::shared_ptr<Application> GetAppObject() {
+  auto* run = RunStateOrNull<AppObject>();
+  return run ? run->app : nullptr;
 }
-
-void Quit(int32_t code) { Service<QuitService>::Get().Quit(code); }

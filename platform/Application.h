@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <filesystem>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "platform/Exceptions.h"
+#include "platform/Runtime.h"
 #include "platform/Types.h"
 
 class MenuBar;
@@ -37,40 +38,13 @@ class Application : public std::enable_shared_from_this<Application> {
   std::vector<std::pair<String, std::function<bool()>>> menuHandlers_;
 };
 
+// The event loop, quitting and what becomes of an exception nothing caught belong to the run:
+// platform/Runtime.h.
+
 // Initialises the framework (the toolkit, fonts, message handling) and then runs `startup`.
 // With no display to show windows on, it says so on standard error and ends the process
 // with exit status 1.
 void RunFrameworkInitialization(const std::function<void()>& startup);
-// Runs the event loop until the application quits; returns the exit code.
-int32_t RuntimeRun();
-// Ends the framework after the program has released its own references: closes the windows,
-// drops the application object and the toolkit. Returns the exit code to leave with.
-int32_t RuntimeExit(int32_t code);
 
 void RuntimeRegisterAppObject(std::shared_ptr<Application> app);
 std::shared_ptr<Application> GetAppObject();
-
-// Default handling of an exception that nothing caught: written to standard error and shown
-// in a modal box naming its class and message; the application keeps running.
-void UnhandledException(const std::exception& e);
-
-// Asks the framework to end the application; takes effect when the running handler returns.
-void Quit(int32_t code = 0);
-
-// Quitting as a seam, so tests can see the request without ending their event loop.
-class QuitService {
- public:
-  virtual ~QuitService() = default;
-  virtual void Quit(int32_t code) = 0;
-  static std::unique_ptr<QuitService> MakeDefault();
-};
-
-// Where the running executable lies, as a seam, so tests can point the program at a folder
-// of their own.
-class ExecutableService {
- public:
-  virtual ~ExecutableService() = default;
-  // Empty when the system cannot tell.
-  virtual std::filesystem::path ExecutablePath() = 0;
-  static std::unique_ptr<ExecutableService> MakeDefault();
-};

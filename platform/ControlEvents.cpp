@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 
 #include "platform/Controls.h"
+#include "platform/Menus.h"
 #include "platform/QtInternal.h"
 
 namespace {

@@ -14,6 +14,11 @@
 
 namespace {
 
+// The control behind each widget that a control made, for a run.
+struct WidgetControls {
+  std::map<const QWidget*, RectControl*> byWidget;
+};
+
 class RectangleWidget : public QWidget {
  public:
   Color fill{255, 255, 255}, topLeft{0, 0, 0}, bottomRight{0, 0, 0};
@@ -90,11 +95,11 @@ void Control::RaiseMouseUp(int32_t x, int32_t y) {
 QObject* NativeObject(Control& control) { return control.Native(); }
 
 RectControl* ControlOfWidget(const QWidget* widget) {
-  Registries* running = Running();
-  if (!running) return nullptr;
+  auto* run = RunStateOrNull<WidgetControls>();
+  if (!run) return nullptr;
   for (; widget; widget = widget->parentWidget()) {
-    auto it = running->widgetControls.find(widget);
-    if (it != running->widgetControls.end()) return it->second;
+    auto it = run->byWidget.find(widget);
+    if (it != run->byWidget.end()) return it->second;
   }
   return nullptr;
 }
@@ -107,13 +112,13 @@ void RectControl::Constructor() {
   if (widget_) return;
   widget_ = MakeWidget();
   glue_ = AttachEvents(*this, widget_);
-  Registry().widgetControls[widget_] = this;
+  RunState<WidgetControls>().byWidget[widget_] = this;
   applyFont();
 }
 
 void RectControl::ReleaseNative(bool now) {
   if (!widget_) return;
-  if (Registries* running = Running()) running->widgetControls.erase(widget_);
+  if (auto* run = RunStateOrNull<WidgetControls>()) run->byWidget.erase(widget_);
   DetachEvents(glue_);
   // Not hidden here: hiding would move the focus to a sibling whose handlers still listen.
   // Its window hides once every control has let go.

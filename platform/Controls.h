@@ -219,3 +219,10 @@ class Rectangle : public RectControl {
   bool ApplyProperty(const String& name, const PropertyValue& value) override;
   QWidget* MakeWidget() override;
 };
+
+// The framework's own: the control behind a widget or its nearest ancestor, none between runs.
+RectControl* ControlOfWidget(const QWidget* widget);
+// Turns the native events of a control's widget into the control's events. The glue goes
+// with the widget; once detached, events that still arrive go nowhere.
+QObject* AttachEvents(RectControl& control, QWidget* widget);
+void DetachEvents(QObject* glue);

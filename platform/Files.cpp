@@ -8,6 +8,15 @@
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// The document types declared in a run.
+struct DeclaredTypes {
+  std::vector<FileType> types;
+};
+
+}  // namespace
+
 String TextInputStream::ReadAll() {
   String content;
   // Sized at once: a text of many megabytes would otherwise be copied as it grows.
@@ -65,7 +74,7 @@ std::shared_ptr<TextInputStream> FolderItem::OpenAsTextFile() const {
 
 String FileType::ToString() {
   if (!registered_) {
-    Registry().fileTypes.push_back(*this);
+    RunState<DeclaredTypes>().types.push_back(*this);
     registered_ = true;
   }
   return Name;
@@ -73,6 +82,6 @@ String FileType::ToString() {
 
 const std::vector<FileType>& DeclaredFileTypes() {
   static const std::vector<FileType> none;
-  Registries* running = Running();
-  return running ? running->fileTypes : none;
+  auto* run = RunStateOrNull<DeclaredTypes>();
+  return run ? run->types : none;
 }

@@ -12,12 +12,25 @@
 #include "platform/QtInternal.h"
 #include "platform/Runtime.h"
 
+// What the menus keep for a run: the items that hold Qt objects, which let go of them when
+// the run ends, before the toolkit goes; what the application does when an item is chosen,
+// and how it brings enabling up to date.
+struct MenuRun {
+  std::set<MenuItem*> natives;
+  std::function<void(MenuItem&)> command;
+  std::function<void()> enable;
+
+  ~MenuRun() {
+    for (MenuItem* item : natives) item->releaseNative();
+  }
+};
+
 namespace {
 
 // Noted where they can let go of their Qt objects before the toolkit ends; a menu built
 // without the framework running ends with its own toolkit.
 void NoteNatives(MenuItem* item) {
-  if (Registries* running = Running()) running->menuItems.insert(item);
+  if (auto* run = RunStateOrNull<MenuRun>()) run->natives.insert(item);
 }
 
 QKeySequence ToSequence(const String& shortcut) {
@@ -34,7 +47,7 @@ MenuItem::MenuItem() = default;
 MenuItem::~MenuItem() {
   // Without the toolkit, widgets may no longer be deleted; the process is ending anyway.
   if (QCoreApplication::instance()) releaseNative();
-  if (Registries* running = Running()) running->menuItems.erase(this);
+  if (auto* run = RunStateOrNull<MenuRun>()) run->natives.erase(this);
 }
 
 void MenuItem::SetText(const String& text) {
@@ -130,8 +143,8 @@ void MenuItem::chosen() {
   Guarded([this] {
     UpdateMenuItems();
     if (!enabled_ || !visible_) return;
-    Registries* running = Running();
-    if (running && running->menuCommand) running->menuCommand(*this);
+    auto* run = RunStateOrNull<MenuRun>();
+    if (run && run->command) run->command(*this);
   });
 }
 
@@ -170,10 +183,10 @@ QMenuBar* BuildMenuBar(MenuBar& bar, QWidget* parent) {
 }
 
 bool IsMenuShortcut(const QKeyEvent& event) {
-  Registries* running = Running();
-  if (!running) return false;
+  auto* run = RunStateOrNull<MenuRun>();
+  if (!run) return false;
   QKeySequence pressed(event.keyCombination());
-  for (MenuItem* item : running->menuItems) {
+  for (MenuItem* item : run->natives) {
     QAction* action = item->Action();
     if (action && !action->shortcut().isEmpty() && action->isVisible() &&
         action->shortcut().matches(pressed) == QKeySequence::ExactMatch) {
@@ -183,26 +196,17 @@ bool IsMenuShortcut(const QKeyEvent& event) {
   return false;
 }
 
-void ReleaseMenuNatives() {
-  Registries* running = Running();
-  if (!running) return;
-  // Copied first: releasing does not touch the set, but keep the walk independent of it.
-  std::vector<MenuItem*> items(running->menuItems.begin(), running->menuItems.end());
-  for (MenuItem* item : items) item->releaseNative();
-  running->menuItems.clear();
-}
-
 void SetMenuCommandHandler(std::function<void(MenuItem&)> handler) {
-  Registry().menuCommand = std::move(handler);
+  RunState<MenuRun>().command = std::move(handler);
 }
 
 void SetMenuEnableHandler(std::function<void()> handler) {
-  Registry().menuEnable = std::move(handler);
+  RunState<MenuRun>().enable = std::move(handler);
 }
 
 void UpdateMenuItems() {
   Guarded([] {
-    Registries* running = Running();
-    if (running && running->menuEnable) running->menuEnable();
+    auto* run = RunStateOrNull<MenuRun>();
+    if (run && run->enable) run->enable();
   });
 }

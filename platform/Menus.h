@@ -9,6 +9,7 @@
 #include "platform/Types.h"
 
 class QAction;
+class QKeyEvent;
 class QMenu;
 class QMenuBar;
 class QWidget;
@@ -52,7 +53,7 @@ class MenuItem : public std::enable_shared_from_this<MenuItem> {
 
  private:
   friend QMenuBar* BuildMenuBar(MenuBar&, QWidget*);
-  friend void ReleaseMenuNatives();
+  friend struct MenuRun;
   QAction* native();
   void ensureMenu();
   void sync();
@@ -93,6 +94,11 @@ void SetMenuEnableHandler(std::function<void()> handler);
 // Brings every item's enabled state up to date, as the installed enable handler does; each
 // menu does so before it shows.
 void UpdateMenuItems();
+
+// The framework's own: the native bar of a window; whether the key is one of a menu item's
+// shortcuts, so it belongs to the menus, not to a control.
+QMenuBar* BuildMenuBar(MenuBar& bar, QWidget* parent);
+bool IsMenuShortcut(const QKeyEvent& event);
 
 // The item of that name anywhere in `bar`, as class T; none when it is absent or of another
 // class. A missing bar raises NilObjectException.

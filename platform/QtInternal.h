@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// What the Qt half of the platform shares between its own files; never included above
-// platform/.
+// Helpers that the Qt half of the platform shares between its own files, all defined here;
+// never included above platform/.
 
 #include <QColor>
 #include <QString>
@@ -15,20 +15,9 @@
 #include "platform/Exceptions.h"
 #include "platform/Properties.h"
 
-class QKeyEvent;
-class QMenuBar;
-class QObject;
-class QWidget;
-class MenuBar;
-class RectControl;
-class Window;
-
 inline QString ToQt(const String& s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 inline String FromQt(const QString& s) { return s.toStdString(); }
 inline QColor ToQColor(const Color& c) { return QColor(c.red, c.green, c.blue); }
-
-// Runs framework-raised code; an exception goes to UnhandledException and never into Qt.
-void Guarded(const std::function<void()>& code);
 
 // A property value of the type the property wants; another type is refused.
 template <class T>
@@ -57,13 +46,6 @@ void Inert(Target&, const PropertyValue& value) {
   As<T>(value);
 }
 
-// Menus.
-QMenuBar* BuildMenuBar(MenuBar& bar, QWidget* parent);
-// The key is one of a menu item's shortcuts, so it belongs to the menus, not to a control.
-bool IsMenuShortcut(const QKeyEvent& event);
-// Before QApplication goes: every menu item lets go of its Qt objects.
-void ReleaseMenuNatives();
-
 // Controls and windows.
 inline constexpr size_t kAction = SignatureOf<ActionEvent>, kKeyDown = SignatureOf<KeyDownEvent>,
                         kMouseDown = SignatureOf<MouseDownEvent>,
@@ -77,11 +59,3 @@ inline bool Raises(std::initializer_list<std::pair<const char*, size_t>> events,
   }
   return false;
 }
-
-// Turns the native events of a control's widget into the control's events. The glue goes
-// with the widget; once detached, events that still arrive go nowhere.
-QObject* AttachEvents(RectControl& control, QWidget* widget);
-void DetachEvents(QObject* glue);
-RectControl* ControlOfWidget(const QWidget* widget);
-// Closes every live window and deletes their widgets now.
-void DropAllWindows();

@@ -38,6 +38,15 @@ class NoSystemVersion : public SystemQueryService {
   bool Gestalt(const String&, int32_t&) override { return false; }
 };
 
+class ProcessExecutable : public ExecutableService {
+ public:
+  std::filesystem::path ExecutablePath() override {
+    std::error_code error;
+    auto path = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::filesystem::path() : path;
+  }
+};
+
 }  // namespace
 
 std::unique_ptr<DialogService> DialogService::MakeDefault() {
@@ -48,6 +57,9 @@ std::unique_ptr<BrowserService> BrowserService::MakeDefault() {
 }
 std::unique_ptr<SystemQueryService> SystemQueryService::MakeDefault() {
   return std::make_unique<NoSystemVersion>();
+}
+std::unique_ptr<ExecutableService> ExecutableService::MakeDefault() {
+  return std::make_unique<ProcessExecutable>();
 }
 
 void MsgBox(const String& text) { Service<DialogService>::Get().MsgBox(text); }

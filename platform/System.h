@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <filesystem>
 #include <memory>
 
 #include "platform/Types.h"
@@ -50,4 +51,14 @@ class SystemQueryService {
   virtual ~SystemQueryService() = default;
   virtual bool Gestalt(const String& selector, int32_t& result) = 0;
   static std::unique_ptr<SystemQueryService> MakeDefault();
+};
+
+// Where the running executable lies, as a seam, so tests can point the program at a folder
+// of their own.
+class ExecutableService {
+ public:
+  virtual ~ExecutableService() = default;
+  // Empty when the system cannot tell.
+  virtual std::filesystem::path ExecutablePath() = 0;
+  static std::unique_ptr<ExecutableService> MakeDefault();
 };

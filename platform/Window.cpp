@@ -16,6 +16,17 @@
 
 namespace {
 
+// The live windows of a run, front first; a window stays alive while it is open. When the run
+// ends, they go without their Close event, their widgets at once.
+struct LiveList {
+  std::vector<std::shared_ptr<Window>> windows;
+
+  ~LiveList() {
+    for (const auto& window : windows) window->Discard();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+};
+
 // Where the live window is in the running registry; none between runs or once it closed.
 std::vector<std::shared_ptr<Window>>::iterator Position(
     const Window* window, std::vector<std::shared_ptr<Window>>& live) {
@@ -24,9 +35,9 @@ std::vector<std::shared_ptr<Window>>::iterator Position(
 }
 
 void BringToFront(const Window* window) {
-  Registries* running = Running();
-  if (!running) return;
-  auto& live = running->windows;
+  auto* run = RunStateOrNull<LiveList>();
+  if (!run) return;
+  auto& live = run->windows;
   auto it = Position(window, live);
   if (it != live.end()) std::rotate(live.begin(), it, it + 1);
 }
@@ -104,7 +115,7 @@ void Window::Constructor() {
   CreateControls();
   refresh();
   updateTabOrder();
-  auto& live = Registry().windows;
+  auto& live = RunState<LiveList>().windows;
   live.insert(live.begin(), shared_from_this());
   Guarded([this] { Event_Open(); });
   if (visible_) Show();
@@ -129,9 +140,8 @@ void Window::Close() {
   closing_ = true;
   auto keep = shared_from_this();  // the registry may hold the last reference
   Guarded([this] { Event_Close(); });
-  if (Registries* running = Running()) {
-    if (auto it = Position(this, running->windows); it != running->windows.end())
-      running->windows.erase(it);
+  if (auto* run = RunStateOrNull<LiveList>()) {
+    if (auto it = Position(this, run->windows); it != run->windows.end()) run->windows.erase(it);
   }
   dropNatives(false);
 }
@@ -149,15 +159,6 @@ void Window::dropNatives(bool now) {
   widget_ = nullptr;
 }
 
-void DropAllWindows() {
-  Registries* running = Running();
-  if (!running) return;
-  auto windows = std::move(running->windows);
-  running->windows.clear();
-  for (const auto& window : windows) window->Discard();
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 void Window::Discard() {
   closing_ = true;
   dropNatives(true);
@@ -171,8 +172,8 @@ std::shared_ptr<Window> GetImplicitWindow(const String& className) {
 }
 
 std::vector<std::shared_ptr<Window>> LiveWindows() {
-  Registries* running = Running();
-  return running ? running->windows : std::vector<std::shared_ptr<Window>>();
+  auto* run = RunStateOrNull<LiveList>();
+  return run ? run->windows : std::vector<std::shared_ptr<Window>>();
 }
 
 String Window::Title() const { return title_; }
