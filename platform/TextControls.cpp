@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The text controls: typing reaches them only through KeyDown, their menus only read, and a
-// very long line shows broken in several.
+// The text controls: typing reaches them only through KeyDown, their menus only read, the
+// one-line field shows its whole text, and a very long line shows broken in several.
+#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -17,11 +19,28 @@
 namespace {
 
 // The display takes text only through typed keys, which KeyDown sees: no paste, no drop.
+// It shows the whole of its text: one too wide for the field at the font it was given is
+// drawn smaller, at the largest pixel size at which it fits.
 class FieldWidget : public QLineEdit {
  public:
-  FieldWidget() { setAcceptDrops(false); }
+  FieldWidget() : given_(font()) {
+    setAcceptDrops(false);
+    connect(this, &QLineEdit::textChanged, this, &FieldWidget::fit);
+  }
 
  protected:
+  void changeEvent(QEvent* event) override {
+    bool ours = fitting_ && event->type() == QEvent::FontChange;
+    if (event->type() == QEvent::FontChange && !ours) given_ = font();
+    QLineEdit::changeEvent(event);
+    if (!ours && (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)) {
+      fit();
+    }
+  }
+  void resizeEvent(QResizeEvent* event) override {
+    QLineEdit::resizeEvent(event);
+    fit();
+  }
   void mousePressEvent(QMouseEvent* event) override {
     if (event->button() == Qt::MiddleButton) return event->accept();
     QLineEdit::mousePressEvent(event);
@@ -30,6 +49,42 @@ class FieldWidget : public QLineEdit {
     if (event->button() == Qt::MiddleButton) return event->accept();  // X11 selection paste
     QLineEdit::mouseReleaseEvent(event);
   }
+
+ private:
+  // QLineEdit keeps this much room between its contents rectangle and its text on either side.
+  static constexpr int kTextMargin = 2;
+
+  // The width the text may take: QLineEdit lays out a text that fits by its alignment and
+  // scrolls one that does not so that the caret shows, hiding its start.
+  int room() {
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
+    return contents.marginsRemoved(textMargins()).width() - 2 * kTextMargin;
+  }
+
+  // What the text takes at `font`, with the caret after it.
+  qreal needs(const QFont& font) const { return QFontMetricsF(font).horizontalAdvance(text()) + 1; }
+
+  void fit() {
+    if (fitting_) return;
+    QFont shown = given_;
+    const qreal room = this->room(), wide = needs(given_);
+    if (wide > room && room > 0) {
+      int size = given_.pixelSize() > 0 ? given_.pixelSize() : QFontInfo(given_).pixelSize();
+      // The width grows about as the size does; the loop mends what hinting rounds.
+      size = std::clamp(int(size * room / wide), 1, std::max(1, size - 1));
+      shown.setPixelSize(size);
+      while (size > 1 && needs(shown) > room) shown.setPixelSize(--size);
+    }
+    if (shown == font()) return;
+    fitting_ = true;
+    setFont(shown);
+    fitting_ = false;
+  }
+
+  QFont given_;  // as the control set it
+  bool fitting_ = false;
 };
 
 // A text control's context menu offers only what changes no text, whether the control is

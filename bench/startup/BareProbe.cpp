@@ -1,12 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The baseline: a plain Qt window of the calculator's size holding the same kinds of widgets in
-// the same places and fonts (a line edit, eighteen push buttons, a plain text area), started
-// the same way.
+// The baseline: a plain Qt window of the calculator's size with the same menu bar, holding the
+// same kinds of widgets in the same places and fonts (a line edit, eighteen push buttons, a
+// plain text area), started the same way.
 #include <unistd.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QFont>
+#include <QLayout>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QWidget>
@@ -37,9 +42,20 @@ int main() {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Quendle");
   QFont::insertSubstitution("Geneva", "DejaVu Sans");
-  QWidget window;
+  QMainWindow top;
+  top.setWindowTitle("Quendle v1.7");
+  QMenu* file = top.menuBar()->addMenu("&File");
+  file->addAction("Quit Quendle")->setShortcut(QKeySequence("Ctrl+Q"));
+  file->addAction("About Quendle");
+  top.menuBar()->addMenu("&Edit")->addAction("&Copy")->setShortcut(QKeySequence("Ctrl+C"));
+  QMenu* help = top.menuBar()->addMenu("Help");
+  help->addAction("Quendle Help")->setShortcut(QKeySequence("Ctrl+H"));
+  help->addAction("About Quendle")->setVisible(false);
+  auto* client = new QWidget(&top);
+  top.setCentralWidget(client);
+  QWidget& window = *client;
   window.setFixedSize(525, 530);
-  window.setWindowTitle("Quendle v1.7");
+  top.layout()->setSizeConstraint(QLayout::SetFixedSize);
   Place<QLineEdit>(window, {3, 2, 365, 85}, 48)->setAlignment(Qt::AlignRight);
   // clang-format off
   const char* keys[4][4] = {{"7", "8", "9", "/"}, {"4", "5", "6", "x"},
@@ -53,9 +69,9 @@ int main() {
   Place<QPushButton>(window, {4, 469, 180, 47}, 36)->setText("C1");
   Place<QPushButton>(window, {188, 469, 180, 47}, 36)->setText("C2");
   Place<QPlainTextEdit>(window, {375, 3, 145, 520}, 24)->setReadOnly(true);
-  window.show();
+  top.show();
   QApplication::processEvents();
-  std::printf("%s\n", window.isVisible() ? "up" : "failed");
+  std::printf("%s\n", top.isVisible() ? "up" : "failed");
   std::fflush(stdout);
   _exit(0);
 }
