@@ -29,7 +29,7 @@ void wMain::equalsKey() {
   if (bClear) {
     // Nothing typed since the window opened or was cleared: 0 + 0.
     dPri = 0;
-    sOperation = "+";
+    sOperation = '+';
     dSec = 0;
     appendToTape("0" + eol + "+ 0" + eol);
   } else {
@@ -37,7 +37,7 @@ void wMain::equalsKey() {
       dSec = Val(field.Text());
     } else {
       if (!field.Text().empty()) dPri = Val(field.Text());
-      sOperation = "+";
+      sOperation = '+';
       dSec = 0;
       appendToTape("+ 0" + eol);
     }

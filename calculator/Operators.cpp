@@ -39,7 +39,7 @@ void wMain::minusKey() {
     mGlobals::bSetForSec = true;
     mGlobals::bComputationComplete = false;
     sayKey("minus");
-    mGlobals::sOperation = "-";
+    mGlobals::sOperation = '-';
     mGlobals::dPri = Val(field.Text());
     appendToTape(field.Text() + EndOfLine() + "- ");
     field.SetText("");

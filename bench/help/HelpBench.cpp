@@ -135,7 +135,7 @@ int main(int argc, char** argv) {
               "short sw", "ratio", "peak RSS");
   std::fflush(stdout);
   for (size_t i = 0; i < std::size(kCases); ++i) {
-    String command = "'" + String(argv[0]) + "' " + std::to_string(i) + " 2>/dev/null";
+    const String command = String("'").append(argv[0]) + "' " + std::to_string(i) + " 2>/dev/null";
     if (std::system(command.c_str()) != 0) std::printf("  %s: failed\n", kCases[i].name);
   }
   std::printf("  ratio: switch from the text / switch between two short texts\n");
