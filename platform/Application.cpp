@@ -32,6 +32,7 @@ class Runtime {
     static char name[] = "quendle";
     static char* argv[] = {name, nullptr};
     qt = std::make_unique<QApplication>(argc, argv);
+    InstallAccessibleRules();
     QApplication::setApplicationName("Quendle");
     // The application quits through its Quit command, not when a window closes.
     QApplication::setQuitOnLastWindowClosed(false);

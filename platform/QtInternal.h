@@ -85,3 +85,5 @@ void DetachEvents(QObject* glue);
 RectControl* ControlOfWidget(const QWidget* widget);
 // Closes every live window and deletes their widgets now.
 void DropAllWindows();
+// Lays the controls' rules over the widgets' accessibility interfaces; once per QApplication.
+void InstallAccessibleRules();
