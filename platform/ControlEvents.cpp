@@ -82,8 +82,9 @@ class EventGlue : public QObject {
       case QEvent::KeyPress:
         return !forwarding_ && keyPress(*static_cast<QKeyEvent*>(event));
       case QEvent::InputMethod:
-        // Text composed by an input method would skip KeyDown.
-        return isEditableText();
+        // Text composed by an input method or a dead key would skip KeyDown, and a read-only
+        // control would take it all the same.
+        return dynamic_cast<TextControl*>(control_) != nullptr;
       case QEvent::MouseButtonPress:
       case QEvent::MouseButtonDblClick:
         if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) return false;
@@ -146,11 +147,6 @@ class EventGlue : public QObject {
     mouseTaken_ = false;
     control_->RaiseMouseUp(at.x(), at.y());
     return true;
-  }
-
-  bool isEditableText() const {
-    auto* text = dynamic_cast<TextControl*>(control_);
-    return text && !text->ReadOnly();
   }
 
   RectControl* control_;

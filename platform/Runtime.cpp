@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/Accessibility.h"
 #include "platform/Service.h"
 #include "platform/Speech.h"
 #include "platform/System.h"
@@ -28,6 +29,7 @@ class Runtime {
     static char name[] = "quendle";
     static char* argv[] = {name, nullptr};
     qt = std::make_unique<QApplication>(argc, argv);
+    InstallAccessibleRules();
     QApplication::setApplicationName("Quendle");
     // The application quits through its Quit command, not when a window closes.
     QApplication::setQuitOnLastWindowClosed(false);

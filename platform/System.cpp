@@ -2,10 +2,10 @@
 #include "platform/System.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QMessageBox>
 #include <QProcess>
-#include <QUrl>
+#include <cstdio>
+#include <map>
 
 #include "platform/QtInternal.h"
 #include "platform/Service.h"
@@ -21,15 +21,53 @@ class MessageBoxes : public DialogService {
   }
 };
 
+// The desktop's opener, run as a child of ours and reaped when it ends; what it says goes
+// nowhere, and an address it could not open gets one line of ours. An address whose opener
+// still runs is not handed out again, so a stuck opener never piles up.
 class DesktopBrowser : public BrowserService {
  public:
-  // Where the toolkit finds no opener of its own (no desktop integration, as offscreen), the
-  // freedesktop opener is asked directly.
-  void ShowURL(const String& url) override {
-    if (!QDesktopServices::openUrl(QUrl(ToQt(url)))) {
-      QProcess::startDetached("xdg-open", {ToQt(url)});
+  ~DesktopBrowser() override {
+    for (auto& [url, opener] : openers_) {
+      opener->disconnect();
+      opener->kill();
+      opener->waitForFinished();
+      delete opener;
     }
   }
+
+  void ShowURL(const String& url) override {
+    if (openers_.count(url)) return;
+    auto* opener = new QProcess(QCoreApplication::instance());
+    openers_[url] = opener;
+    opener->setStandardInputFile(QProcess::nullDevice());
+    opener->setStandardOutputFile(QProcess::nullDevice());
+    opener->setStandardErrorFile(QProcess::nullDevice());
+    QObject::connect(opener, &QProcess::finished, opener,
+                     [this, url](int code, QProcess::ExitStatus status) {
+                       if (status == QProcess::NormalExit && code != 0) Unopened(url);
+                       forget(url);
+                     });
+    QObject::connect(opener, &QProcess::errorOccurred, opener,
+                     [this, url](QProcess::ProcessError error) {
+                       if (error != QProcess::FailedToStart) return;
+                       Unopened(url);
+                       forget(url);
+                     });
+    opener->start("xdg-open", {ToQt(url)});
+  }
+
+ private:
+  static void Unopened(const String& url) {
+    std::fprintf(stderr, "quendle: no web browser could open %s\n", url.c_str());
+  }
+  void forget(const String& url) {
+    auto it = openers_.find(url);
+    if (it == openers_.end()) return;
+    it->second->deleteLater();  // it is still sending the signal
+    openers_.erase(it);
+  }
+
+  std::map<String, QProcess*> openers_;  // by address, from start to end
 };
 
 // Linux has no packed system version to answer with.

@@ -43,7 +43,7 @@ class PrivateX {
     ssize_t got = pid_ > 0 ? read(ready[0], number, sizeof number - 1) : 0;
     close(ready[0]);
     if (got > 0) {
-      display_ = ":" + std::string(number, std::strcspn(number, "\n"));
+      display_ = std::string(":").append(number, std::strcspn(number, "\n"));
     } else {
       stop();
     }

@@ -124,6 +124,62 @@ TEST_F(Calculator, TextFromAnInputMethodIsRefused) {
   EXPECT_EQ(app.display(), "12");
 }
 
+struct ComposedRow {
+  const char* name;
+  bool selectAll;  // else the caret stands after the tape's third character
+  bool deadKey;    // a dead key comes first, as when a compose sequence made the text
+  const char* commit;
+  int replaceFrom, replaceLength;  // around the caret, as an input method may ask
+};
+
+void PrintTo(const ComposedRow& row, std::ostream* out) { *out << row.name; }
+
+class ComposedIntoTheTape : public Calculator, public ::testing::WithParamInterface<ComposedRow> {};
+
+TEST_P(ComposedIntoTheTape, LeavesItAsItWas) {
+  const ComposedRow& row = GetParam();
+  RunKeys(app, "'12+34=56*7=");
+  auto* tape = qobject_cast<QPlainTextEdit*>(app.widget("efHistory"));
+  ASSERT_TRUE(tape);
+  QTest::mouseClick(tape->viewport(), Qt::LeftButton);
+  if (row.selectAll) {
+    QTest::keyClick(tape, Qt::Key_A, Qt::ControlModifier);
+  } else {
+    QTextCursor caret = tape->textCursor();
+    caret.setPosition(3);
+    tape->setTextCursor(caret);
+  }
+  const String before = app.tape();
+  app.spoken->clear();
+
+  for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+    QKeyEvent dead(type, Qt::Key_Dead_Circumflex, Qt::NoModifier);
+    if (row.deadKey) QApplication::sendEvent(tape, &dead);
+  }
+  QInputMethodEvent composed;
+  composed.setCommitString(row.commit, row.replaceFrom, row.replaceLength);
+  QApplication::sendEvent(QApplication::focusWidget(), &composed);
+  EXPECT_EQ(app.tape(), before);
+  EXPECT_EQ(app.display(), "392");
+  EXPECT_EQ(*app.spoken, std::vector<Spoken>{});
+  app.press("C1");
+  RunKeys(app, "'5+3=");
+  EXPECT_EQ(app.tape(), before + TapeLines("5|+ 3|--|8||")) << "the tape still grows";
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Text, ComposedIntoTheTape,
+    ::testing::Values(
+        ComposedRow{"DeadKeyOverTheSelection", true, true, "\u00b2", 0, 0},
+        ComposedRow{"DeadKeyAtTheCaret", false, true, "\u00ea", 0, 0},
+        ComposedRow{"CommitOverTheSelection", true, false, "77x", 0, 0},
+        ComposedRow{"CommitAtTheCaret", false, false, "77x", 0, 0},
+        ComposedRow{"CommitReplacingBeforeTheCaret", false, false, "9", -3, 3},
+        ComposedRow{"DeletionBeforeTheCaret", false, false, "", -2, 2}),
+    [](const auto& row) { return String(row.param.name); });
+// clang-format on
+
 // Every action of the control's context menu, triggered by a right click; twice over, so
 // that Copy finds the selection that Select All made.
 void TriggerEveryContextAction(AppHarness& app, const String& control) {

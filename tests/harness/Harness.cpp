@@ -44,16 +44,15 @@ QWidget* AppHarness::widget(const String& controlName) const {
   return qobject_cast<QWidget*>(NativeObject(window().Find<Control>(controlName)));
 }
 
-void AppHarness::press(const String& caption) {
+QWidget* AppHarness::key(const String& caption) const {
   for (const auto& control : window().Controls()) {
     auto* button = qobject_cast<QPushButton*>(NativeObject(*control));
-    if (button && button->text().toStdString() == caption) {
-      QTest::mouseClick(button, Qt::LeftButton);
-      return;
-    }
+    if (button && button->text().toStdString() == caption) return button;
   }
   throw NilObjectException("no key " + caption);
 }
+
+void AppHarness::press(const String& caption) { QTest::mouseClick(key(caption), Qt::LeftButton); }
 
 void AppHarness::type(const String& keys) {
   for (char key : keys) QTest::keyClick(widget("efDisplay"), key);

@@ -26,8 +26,9 @@ class AppHarness {
   wMain& window() const;
   // Fires the key-enabling timer at once.
   void enableKeys();
-  // A mouse click on the key with this caption ("0".."9", ".", "+", "-", "x", "/", "=", "C1",
-  // "C2").
+  // The key with this caption ("0".."9", ".", "+", "-", "x", "/", "=", "C1", "C2"), and a
+  // mouse click on it.
+  QWidget* key(const String& caption) const;
   void press(const String& caption);
   // Keys typed into the display: each character of `keys` is one key press.
   void type(const String& keys);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractTextDocumentLayout>
+#include <QAccessible>
 #include <QApplication>
 #include <QFontInfo>
 #include <QLabel>
@@ -304,6 +305,50 @@ TEST_F(HelpWindow, ChoosingATopicLaysOutOnlyItsText) {
   for (int characters : laidOut) {
     EXPECT_LE(characters, int(String("topic Support").size()) + 1) << "the old text laid out";
   }
+}
+
+// The toolkit's messages while it lives, kept instead of written.
+class QtMessages {
+ public:
+  QtMessages() { previous_ = qInstallMessageHandler(Keep); }
+  ~QtMessages() { qInstallMessageHandler(previous_); }
+  static std::vector<String>& kept() {
+    static std::vector<String> messages;
+    return messages;
+  }
+
+ private:
+  static void Keep(QtMsgType, const QMessageLogContext&, const QString& message) {
+    kept().push_back(message.toStdString());
+  }
+  QtMessageHandler previous_;
+};
+
+// A screen reader told that a topic's text went reads back the range it was told of, after
+// the next topic stands in the pane.
+TEST_F(HelpWindow, AToolReadingTheRangeASwitchRemovedGetsTheNewTextUncomplained) {
+  openHelp();
+  QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget("EditField1"));
+  ASSERT_TRUE(accessible);
+  QAccessibleTextInterface* text = accessible->textInterface();
+  ASSERT_TRUE(text);
+
+  for (const Topic& topic : kTopics) {
+    SCOPED_TRACE(topic.caption);
+    const int before = text->characterCount();
+    click(topic.link);
+    const String shown = String("topic ") + topic.caption;
+    EXPECT_EQ(text->text(0, before + 1).toStdString(), shown.substr(0, size_t(before) + 1));
+    int start = -1, end = -1;
+    EXPECT_EQ(text->textAtOffset(before, QAccessible::LineBoundary, &start, &end).toStdString(),
+              shown);
+    text->attributes(before, &start, &end);
+    text->characterRect(before);
+    text->setSelection(0, 0, before);
+    text->setCursorPosition(before);
+    EXPECT_EQ(text->cursorPosition(), std::min(before, int(shown.size())));
+  }
+  EXPECT_EQ(QtMessages::kept(), std::vector<String>{});
 }
 
 TEST_F(HelpWindow, ATextTooLongToShowShowsItsFirstPartAndSaysSo) {
