@@ -158,9 +158,11 @@ constexpr auto kEndWithin = std::chrono::milliseconds(200);
 // What the engine and its worker share. The worker holds it too, so that a worker left behind
 // on a stuck output finds everything in place when the output comes back.
 struct Voice {
-  explicit Voice(std::unique_ptr<AudioDevice> d) : device(std::move(d)) {}
+  Voice(std::unique_ptr<AudioDevice> d, std::chrono::milliseconds r)
+      : device(std::move(d)), rest(r) {}
 
   std::unique_ptr<AudioDevice> device;
+  const std::chrono::milliseconds rest;
   std::mutex mutex;
   std::condition_variable wake, ended;
   std::deque<String> queue;
@@ -182,8 +184,8 @@ struct Voice {
 // the device still holds.
 class EspeakEngine final : public SpeechEngine {
  public:
-  explicit EspeakEngine(std::unique_ptr<AudioDevice> device)
-      : voice_(std::make_shared<Voice>(std::move(device))),
+  EspeakEngine(std::unique_ptr<AudioDevice> device, std::chrono::milliseconds rest)
+      : voice_(std::make_shared<Voice>(std::move(device), rest)),
         worker_([voice = voice_] { Run(*voice); }) {}
 
   ~EspeakEngine() override {
@@ -242,16 +244,28 @@ class EspeakEngine final : public SpeechEngine {
       String text;
       {
         std::unique_lock lock(v.mutex);
-        v.wake.wait(lock, [&v] { return v.stopping || !v.queue.empty(); });
+        const auto due = [&v] { return v.stopping || !v.queue.empty(); };
+        if (v.out && !v.wake.wait_for(lock, v.rest, due)) {
+          // Nothing more to say for a while: the server and the device may rest.
+          lock.unlock();
+          v.out.reset();
+          continue;
+        }
+        v.wake.wait(lock, due);
         if (v.stopping) return;
         text = std::move(v.queue.front());
         v.queue.pop_front();
         v.speaking = v.generation;
       }
-      // Without an output the text is dropped, not kept for later.
-      if (!v.out && (Clock::now() - v.lastTry < kRetryEvery || !Open(v))) continue;
-      // A cut since the last text was written: its tail must not be heard either.
-      if (v.speaking != played) v.out->Drop();
+      if (!v.out) {
+        // A lost output is tried again at most once a second; the texts in between are
+        // dropped, not kept for later. One let go for a rest opens at once.
+        if (v.lost && Clock::now() - v.lastTry < kRetryEvery) continue;
+        if (!Open(v)) continue;
+      } else if (v.speaking != played) {
+        // A cut since the last text was written: its tail must not be heard either.
+        v.out->Drop();
+      }
       played = v.speaking;
       const String words = SpokenForm(text);
       {
@@ -334,6 +348,7 @@ class EspeakEngine final : public SpeechEngine {
 
 std::unique_ptr<AudioDevice> AudioDevice::MakeDefault() { return std::make_unique<SystemAudio>(); }
 
-std::unique_ptr<SpeechEngine> SpeechEngine::MakeDefault(std::unique_ptr<AudioDevice> device) {
-  return std::make_unique<EspeakEngine>(std::move(device));
+std::unique_ptr<SpeechEngine> SpeechEngine::MakeDefault(std::unique_ptr<AudioDevice> device,
+                                                        std::chrono::milliseconds rest) {
+  return std::make_unique<EspeakEngine>(std::move(device), rest);
 }
