@@ -344,4 +344,21 @@ TEST_F(AudibleSpeech, TheOutputRestsWhenIdleAndTheFirstWordAfterItIsHeardInFull)
   EXPECT_TRUE(streams(0));
 }
 
+TEST_F(AudibleSpeech, ASoundServerRestartedDuringARestGoesUnnoticed) {
+  engine_.reset();
+  ::testing::internal::CaptureStderr();
+  engine_ = SpeechEngine::MakeDefault(AudioDevice::MakeDefault(), 300ms);
+  Hear({"seven"}, false);
+  ASSERT_TRUE(sink_->waitForStreams("Quendle", 0, 5s));
+  sink_->restart();
+  ASSERT_EQ(sink_->failure(), "");
+  // Heard on a stream of its own, not through ALSA's route to the same server.
+  const size_t from = sink_->mark();
+  engine_->Speak("seven", false);
+  EXPECT_TRUE(sink_->waitForStreams("Quendle", 1, 2s));
+  EXPECT_TRUE(sink_->firstSound(from, 5s)) << "the first word after the restart";
+  engine_.reset();
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+}
+
 }  // namespace
