@@ -15,8 +15,9 @@
 
 #include "Process.h"
 
-namespace {
 using namespace std::chrono_literals;
+
+namespace {
 
 constexpr short kLoud = 500;  // well above the null sink's silence, well below speech
 constexpr size_t kFrame = PulseSink::kRate / 100;  // sound is judged in 10 ms frames
