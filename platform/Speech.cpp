@@ -3,9 +3,9 @@
 
 #include <alsa/asoundlib.h>
 #include <espeak-ng/espeak_ng.h>
-#include <pulse/error.h>
-#include <pulse/simple.h>
+#include <pulse/pulseaudio.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -28,31 +28,136 @@ namespace {
 constexpr int kPieceMs = 10;
 constexpr int kAheadMs = 60;
 
-class PulseOut final : public AudioOutput {
+// Callbacks from the PulseAudio thread wake whoever waits for it.
+void Wake(void* loop) { pa_threaded_mainloop_signal(static_cast<pa_threaded_mainloop*>(loop), 0); }
+void WakeOnContext(pa_context*, void* loop) { Wake(loop); }
+void WakeOnStream(pa_stream*, void* loop) { Wake(loop); }
+void WakeOnRoom(pa_stream*, size_t, void* loop) { Wake(loop); }
+void WakeOnDone(pa_stream*, int, void* loop) { Wake(loop); }
+
+class Locked {
  public:
-  static std::unique_ptr<AudioOutput> Open(int rate, String& why) {
-    const pa_sample_spec spec{PA_SAMPLE_S16LE, uint32_t(rate), 1};
-    const auto bytes = [&](int ms) { return uint32_t(rate / 1000 * ms) * uint32_t(sizeof(short)); };
-    pa_buffer_attr attr{uint32_t(-1), bytes(kAheadMs), bytes(kPieceMs), uint32_t(-1), uint32_t(-1)};
-    int error = 0;
-    pa_simple* stream = pa_simple_new(nullptr, "Quendle", PA_STREAM_PLAYBACK, nullptr, "speech",
-                                      &spec, nullptr, &attr, &error);
-    if (!stream) {
-      why = pa_strerror(error);
-      return nullptr;
-    }
-    return std::unique_ptr<AudioOutput>(new PulseOut(stream));
-  }
-  ~PulseOut() override { pa_simple_free(stream_); }
-  bool Write(const short* samples, size_t count) override {
-    return pa_simple_write(stream_, samples, count * sizeof(short), nullptr) == 0;
-  }
-  void Drop() override { pa_simple_flush(stream_, nullptr); }
-  void Drain() override { pa_simple_drain(stream_, nullptr); }
+  explicit Locked(pa_threaded_mainloop* loop) : loop_(loop) { pa_threaded_mainloop_lock(loop_); }
+  ~Locked() { pa_threaded_mainloop_unlock(loop_); }
+  Locked(const Locked&) = delete;
+  Locked& operator=(const Locked&) = delete;
 
  private:
-  explicit PulseOut(pa_simple* stream) : stream_(stream) {}
-  pa_simple* stream_;
+  pa_threaded_mainloop* loop_;
+};
+
+class PulseOut final : public AudioOutput {
+ public:
+  PulseOut(pa_threaded_mainloop* loop, pa_stream* stream) : loop_(loop), stream_(stream) {}
+  ~PulseOut() override {
+    Locked locked(loop_);
+    pa_stream_disconnect(stream_);
+    pa_stream_unref(stream_);
+  }
+  bool Write(const short* samples, size_t count) override {
+    Locked locked(loop_);
+    auto data = reinterpret_cast<const char*>(samples);
+    for (size_t left = count * sizeof(short); left > 0;) {
+      size_t room = 0;
+      while (Alive() && (room = pa_stream_writable_size(stream_)) == 0)
+        pa_threaded_mainloop_wait(loop_);
+      if (!Alive() || room == size_t(-1)) return false;
+      room = std::min(room, left);
+      if (pa_stream_write(stream_, data, room, nullptr, 0, PA_SEEK_RELATIVE) < 0) return false;
+      data += room;
+      left -= room;
+    }
+    return true;
+  }
+  void Drop() override {
+    Locked locked(loop_);
+    Await(pa_stream_flush(stream_, WakeOnDone, loop_));
+  }
+  void Drain() override {
+    Locked locked(loop_);
+    Await(pa_stream_drain(stream_, WakeOnDone, loop_));
+  }
+
+ private:
+  bool Alive() const {
+    return PA_STREAM_IS_GOOD(pa_stream_get_state(stream_)) &&
+           PA_CONTEXT_IS_GOOD(pa_context_get_state(pa_stream_get_context(stream_)));
+  }
+  void Await(pa_operation* operation) {
+    if (!operation) return;
+    while (Alive() && pa_operation_get_state(operation) == PA_OPERATION_RUNNING)
+      pa_threaded_mainloop_wait(loop_);
+    pa_operation_unref(operation);
+  }
+
+  pa_threaded_mainloop* loop_;
+  pa_stream* stream_;
+};
+
+// One connection to the PulseAudio server, kept while the engine lives and made again when the
+// server has gone: a stream opens on it in a millisecond or so, where a new connection takes
+// several, and an idle connection costs the server nothing.
+class PulseServer {
+ public:
+  PulseServer() : loop_(pa_threaded_mainloop_new()) { pa_threaded_mainloop_start(loop_); }
+  ~PulseServer() {
+    pa_threaded_mainloop_stop(loop_);
+    Disconnect();
+    pa_threaded_mainloop_free(loop_);
+  }
+  PulseServer(const PulseServer&) = delete;
+  PulseServer& operator=(const PulseServer&) = delete;
+
+  std::unique_ptr<AudioOutput> Open(int rate, String& why) {
+    Locked locked(loop_);
+    if (pa_stream* stream = Connect() ? NewStream(rate) : nullptr)
+      return std::make_unique<PulseOut>(loop_, stream);
+    why = context_ ? pa_strerror(pa_context_errno(context_)) : "no connection";
+    return nullptr;
+  }
+
+ private:
+  // The rest runs under the lock; a failure leaves its reason in the context.
+  bool Connect() {
+    if (context_ && pa_context_get_state(context_) == PA_CONTEXT_READY) return true;
+    Disconnect();
+    context_ = pa_context_new(pa_threaded_mainloop_get_api(loop_), "Quendle");
+    if (!context_) return false;
+    pa_context_set_state_callback(context_, WakeOnContext, loop_);
+    if (pa_context_connect(context_, nullptr, PA_CONTEXT_NOFLAGS, nullptr) < 0) return false;
+    pa_context_state_t state;
+    while (PA_CONTEXT_IS_GOOD(state = pa_context_get_state(context_)) && state != PA_CONTEXT_READY)
+      pa_threaded_mainloop_wait(loop_);
+    return state == PA_CONTEXT_READY;
+  }
+  pa_stream* NewStream(int rate) {
+    const pa_sample_spec spec{PA_SAMPLE_S16LE, uint32_t(rate), 1};
+    const auto bytes = [&](int ms) { return uint32_t(rate / 1000 * ms) * uint32_t(sizeof(short)); };
+    const pa_buffer_attr attr{uint32_t(-1), bytes(kAheadMs), bytes(kPieceMs), uint32_t(-1),
+                              uint32_t(-1)};
+    pa_stream* stream = pa_stream_new(context_, "speech", &spec, nullptr);
+    if (!stream) return nullptr;
+    pa_stream_set_state_callback(stream, WakeOnStream, loop_);
+    pa_stream_set_write_callback(stream, WakeOnRoom, loop_);
+    const auto flags = pa_stream_flags_t(PA_STREAM_INTERPOLATE_TIMING | PA_STREAM_ADJUST_LATENCY |
+                                         PA_STREAM_AUTO_TIMING_UPDATE);
+    if (pa_stream_connect_playback(stream, nullptr, &attr, flags, nullptr, nullptr) == 0) {
+      while (pa_stream_get_state(stream) == PA_STREAM_CREATING) pa_threaded_mainloop_wait(loop_);
+      if (pa_stream_get_state(stream) == PA_STREAM_READY) return stream;
+    }
+    pa_stream_disconnect(stream);
+    pa_stream_unref(stream);
+    return nullptr;
+  }
+  void Disconnect() {
+    if (!context_) return;
+    pa_context_disconnect(context_);
+    pa_context_unref(context_);
+    context_ = nullptr;
+  }
+
+  pa_threaded_mainloop* loop_;
+  pa_context* context_ = nullptr;
 };
 
 // ALSA reports every failed configuration lookup on stderr; one line of our own says it all.
@@ -102,11 +207,14 @@ class SystemAudio final : public AudioDevice {
  public:
   std::unique_ptr<AudioOutput> Open(int rate, String& why) override {
     String pulse, alsa;
-    if (auto out = PulseOut::Open(rate, pulse)) return out;
+    if (auto out = pulse_.Open(rate, pulse)) return out;
     if (auto out = AlsaOut::Open(rate, alsa)) return out;
     why = "no audio output (PulseAudio: " + pulse + "; ALSA: " + alsa + ")";
     return nullptr;
   }
+
+ private:
+  PulseServer pulse_;
 };
 
 String EspeakMessage(espeak_ng_STATUS status) {
@@ -158,9 +266,11 @@ constexpr auto kEndWithin = std::chrono::milliseconds(200);
 // What the engine and its worker share. The worker holds it too, so that a worker left behind
 // on a stuck output finds everything in place when the output comes back.
 struct Voice {
-  explicit Voice(std::unique_ptr<AudioDevice> d) : device(std::move(d)) {}
+  Voice(std::unique_ptr<AudioDevice> d, std::chrono::milliseconds r)
+      : device(std::move(d)), rest(r) {}
 
   std::unique_ptr<AudioDevice> device;
+  const std::chrono::milliseconds rest;
   std::mutex mutex;
   std::condition_variable wake, ended;
   std::deque<String> queue;
@@ -182,8 +292,8 @@ struct Voice {
 // the device still holds.
 class EspeakEngine final : public SpeechEngine {
  public:
-  explicit EspeakEngine(std::unique_ptr<AudioDevice> device)
-      : voice_(std::make_shared<Voice>(std::move(device))),
+  EspeakEngine(std::unique_ptr<AudioDevice> device, std::chrono::milliseconds rest)
+      : voice_(std::make_shared<Voice>(std::move(device), rest)),
         worker_([voice = voice_] { Run(*voice); }) {}
 
   ~EspeakEngine() override {
@@ -242,16 +352,28 @@ class EspeakEngine final : public SpeechEngine {
       String text;
       {
         std::unique_lock lock(v.mutex);
-        v.wake.wait(lock, [&v] { return v.stopping || !v.queue.empty(); });
+        const auto due = [&v] { return v.stopping || !v.queue.empty(); };
+        if (v.out && !v.wake.wait_for(lock, v.rest, due)) {
+          // Nothing more to say for a while: the server and the device may rest.
+          lock.unlock();
+          v.out.reset();
+          continue;
+        }
+        v.wake.wait(lock, due);
         if (v.stopping) return;
         text = std::move(v.queue.front());
         v.queue.pop_front();
         v.speaking = v.generation;
       }
-      // Without an output the text is dropped, not kept for later.
-      if (!v.out && (Clock::now() - v.lastTry < kRetryEvery || !Open(v))) continue;
-      // A cut since the last text was written: its tail must not be heard either.
-      if (v.speaking != played) v.out->Drop();
+      if (!v.out) {
+        // A lost output is tried again at most once a second; the texts in between are
+        // dropped, not kept for later. One let go for a rest opens at once.
+        if (v.lost && Clock::now() - v.lastTry < kRetryEvery) continue;
+        if (!Open(v)) continue;
+      } else if (v.speaking != played) {
+        // A cut since the last text was written: its tail must not be heard either.
+        v.out->Drop();
+      }
       played = v.speaking;
       const String words = SpokenForm(text);
       {
@@ -334,6 +456,7 @@ class EspeakEngine final : public SpeechEngine {
 
 std::unique_ptr<AudioDevice> AudioDevice::MakeDefault() { return std::make_unique<SystemAudio>(); }
 
-std::unique_ptr<SpeechEngine> SpeechEngine::MakeDefault(std::unique_ptr<AudioDevice> device) {
-  return std::make_unique<EspeakEngine>(std::move(device));
+std::unique_ptr<SpeechEngine> SpeechEngine::MakeDefault(std::unique_ptr<AudioDevice> device,
+                                                        std::chrono::milliseconds rest) {
+  return std::make_unique<EspeakEngine>(std::move(device), rest);
 }

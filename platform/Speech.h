@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <chrono>
 #include <memory>
 
 #include "platform/Types.h"
@@ -36,7 +37,10 @@ class SpeechEngine {
   // espeak-ng playing into `device`. Without voice data it is silent for good, with one line
   // on standard error. An output that cannot be opened or fails is said once on standard
   // error; later texts try it again, at most once a second, and one line says when it is back;
-  // the texts in between are dropped. Ending never waits long for an output that is stuck.
+  // the texts in between are dropped. The output is let go once nothing has been said for
+  // `rest`, so that the sound server and the device can rest, and opened again by the next
+  // text. Ending never waits long for an output that is stuck.
   static std::unique_ptr<SpeechEngine> MakeDefault(
-      std::unique_ptr<AudioDevice> device = AudioDevice::MakeDefault());
+      std::unique_ptr<AudioDevice> device = AudioDevice::MakeDefault(),
+      std::chrono::milliseconds rest = std::chrono::seconds(2));
 };

@@ -11,8 +11,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 
 #include "Process.h"
+
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -25,17 +28,27 @@ std::string PulseSink::MissingTools() {
   return MissingPrograms({"pulseaudio", "pactl", "pacat", "parec"});
 }
 
-PulseSink::PulseSink() {
+PulseSink::PulseSink(Recorder recorder) : recorded_(recorder == Recorder::On) {
   char dir[] = "/tmp/quendle-pulse-XXXXXX";
   if (!mkdtemp(dir)) {
     failure_ = "no temporary folder";
     return;
   }
   runtimeDir_ = dir;
+  std::ofstream(runtimeDir_ + "/client.conf") << "autospawn = no\n";
+  // This process's clients and the programs it starts find the server by address, with a
+  // cookie and a client configuration of their own, and play to its sink alone.
+  setenv("XDG_RUNTIME_DIR", runtimeDir_.c_str(), 1);
+  setenv("PULSE_SERVER", ("unix:" + runtimeDir_ + "/pulse/native").c_str(), 1);
+  setenv("PULSE_CLIENTCONFIG", (runtimeDir_ + "/client.conf").c_str(), 1);
+  setenv("PULSE_COOKIE", (runtimeDir_ + "/cookie").c_str(), 1);
+  unsetenv("PULSE_SINK");
+  unsetenv("PULSE_SOURCE");
   if (startServer()) startClients();
 }
 
 void PulseSink::startClients() {
+  if (!recorded_) return;
   keepAlive_ = Start({"pacat", "--playback", "-d", "nul", "--format=s16le",
                       "--rate=" + std::to_string(kRate), "--channels=1", "/dev/zero"});
   int pipe_[2];
@@ -76,15 +89,17 @@ void PulseSink::stopClients() {
 }
 
 bool PulseSink::startServer() {
-  // As root the server needs a runtime folder and a home of its own; clients find it by address.
-  setenv("XDG_RUNTIME_DIR", runtimeDir_.c_str(), 1);
-  setenv("PULSE_SERVER", ("unix:" + runtimeDir_ + "/pulse/native").c_str(), 1);
-  const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
-  setenv("HOME", runtimeDir_.c_str(), 1);
-  server_ = Start({"pulseaudio", "--daemonize=no", "--system=false", "--exit-idle-time=-1",
-                   "--disallow-exit", "-n", "--load=module-null-sink sink_name=nul",
+  // Nothing of the caller's session reaches the server: not the user's configuration nor
+  // state (a home of its own, which root needs anyway), and no session bus, where a desktop's
+  // own server already holds the names that ours would ask for.
+  const char* path = std::getenv("PATH");
+  server_ = Start({"env", "-i", "PATH=" + std::string(path ? path : "/usr/bin:/bin"),
+                   "HOME=" + runtimeDir_, "XDG_CONFIG_HOME=" + runtimeDir_ + "/config",
+                   "XDG_RUNTIME_DIR=" + runtimeDir_,
+                   "DBUS_SESSION_BUS_ADDRESS=unix:path=" + runtimeDir_ + "/no-bus", "pulseaudio",
+                   "--daemonize=no", "--system=false", "--exit-idle-time=-1", "--disallow-exit",
+                   "-n", "--load=module-null-sink sink_name=nul",
                    "--load=module-native-protocol-unix auth-anonymous=1"});
-  setenv("HOME", home.c_str(), 1);
   for (int tries = 0; tries < 100; ++tries) {
     if (Wait(Start({"pactl", "info"}), std::chrono::seconds(2)) == 0) return true;
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -168,4 +183,20 @@ std::optional<PulseSink::Clock::time_point> PulseSink::firstSound(
   auto read = std::lower_bound(arrivals_.begin(), arrivals_.end(), at + 1,
                                [](const auto& a, size_t n) { return a.first < n; });
   return read->second - std::chrono::microseconds((read->first - at) * 1000000 / kRate);
+}
+
+bool PulseSink::waitForStreams(const std::string& application, int count,
+                               std::chrono::milliseconds limit) const {
+  const std::string line = "application.name = \"" + application + "\"";
+  for (const auto until = Clock::now() + limit;; std::this_thread::sleep_for(50ms)) {
+    OutputFile listing;
+    if (Wait(Start({"pactl", "list", "sink-inputs"}, listing.fd()), 5s) == 0) {
+      const std::string text = listing.text();
+      int found = 0;
+      for (size_t at = text.find(line); at != std::string::npos; at = text.find(line, at + 1))
+        ++found;
+      if (found == count) return true;
+    }
+    if (Clock::now() > until) return false;
+  }
 }

@@ -13,16 +13,19 @@
 
 // A PulseAudio server of our own whose only output is a null sink, with a recorder on that
 // sink's monitor: whatever a client plays there can be measured. Building one points this
-// process's PulseAudio clients, and the programs it starts, at that server.
+// process's PulseAudio clients, and the programs it starts, at that server. It shares nothing
+// with a sound server of the caller's session.
 class PulseSink {
  public:
   using Clock = std::chrono::steady_clock;
   static constexpr int kRate = 22050;
+  // Off: the server alone, with no client of its own.
+  enum class Recorder { On, Off };
 
   // The programs this needs that are not installed, or the empty text.
   static std::string MissingTools();
 
-  PulseSink();
+  explicit PulseSink(Recorder recorder = Recorder::On);
   ~PulseSink();
   PulseSink(const PulseSink&) = delete;
   PulseSink& operator=(const PulseSink&) = delete;
@@ -35,6 +38,11 @@ class PulseSink {
 
   // Empty once the server runs and records; otherwise why not.
   const std::string& failure() const { return failure_; }
+  pid_t server() const { return server_; }
+  // Waits at most `limit` until the program named `application` has `count` playback streams
+  // on the server; false when it still has another number.
+  bool waitForStreams(const std::string& application, int count,
+                      std::chrono::milliseconds limit) const;
 
   // Position in the recording from which later measurements start.
   size_t mark() const;
@@ -51,6 +59,7 @@ class PulseSink {
   void stopClients();
   void record(int fd);
 
+  const bool recorded_;
   std::string runtimeDir_;
   std::string failure_;
   pid_t server_ = -1, keepAlive_ = -1, recorder_ = -1;

@@ -51,9 +51,13 @@ class ProgramAudio : public ::testing::Test {
 };
 
 TEST_F(ProgramAudio, SpeaksAgainOnceTheSoundServerIsBack) {
+  // The server goes while a word plays, and the program finds its output gone; within a few
+  // seconds a key is heard again.
+  const size_t playing = sink_->mark();
+  ASSERT_TRUE(Key("5"));
+  ASSERT_TRUE(sink_->firstSound(playing, 5s));
   sink_->restart();
   ASSERT_EQ(sink_->failure(), "");
-  // The first key finds the old output gone; within a few seconds a key is heard again.
   bool heard = false;
   for (int tries = 0; tries < 8 && !heard; ++tries) {
     const size_t from = sink_->mark();
@@ -67,6 +71,19 @@ TEST_F(ProgramAudio, SpeaksAgainOnceTheSoundServerIsBack) {
   EXPECT_NE(said.find("quendle: speech is unavailable: "), std::string::npos) << said;
   EXPECT_NE(said.find("quendle: speech is available again\n"), std::string::npos) << said;
   EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 2) << said;
+}
+
+TEST_F(ProgramAudio, LeavesNoStreamRunningWhileIdleAndSpeaksAtOnceAfterwards) {
+  const auto streams = [this](int count) { return sink_->waitForStreams("Quendle", count, 5s); };
+  EXPECT_TRUE(streams(0)) << "a stream still open a few seconds after ready";
+  const size_t from = sink_->mark();
+  ASSERT_TRUE(Key("5"));
+  EXPECT_TRUE(sink_->firstSound(from, 1s)) << "the first key after the rest";
+  EXPECT_TRUE(streams(1));
+  EXPECT_TRUE(streams(0)) << "let go again";
+  ASSERT_TRUE(Key("ctrl+q"));
+  ASSERT_EQ(Wait(std::exchange(program_, -1), 10s), 0);
+  EXPECT_EQ(err_.text(), "");
 }
 
 TEST_F(ProgramAudio, QuitEndsTheProcessWhileTheSoundOutputIsStuck) {

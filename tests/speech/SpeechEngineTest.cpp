@@ -91,7 +91,7 @@ class StandInAudio {
     state_->changed.notify_all();
   }
   struct Counts {
-    int opens = 0, failedWrites = 0, blocked = 0, live = 0;
+    int opens = 0, failedWrites = 0, blocked = 0, live = 0, drains = 0;
     size_t samples = 0;
   };
   Counts counts() const {
@@ -134,7 +134,9 @@ class StandInAudio {
       return true;
     }
     void Drop() override {}
-    void Drain() override {}
+    void Drain() override {
+      Note([](Counts& c) { ++c.drains; });
+    }
 
    private:
     template <class Change>
@@ -246,6 +248,33 @@ TEST(NoAudio, StaysSilentWithOneLineAndTriesAboutOnceASecond) {
   EXPECT_LE(audio.counts().opens, 4) << "not at every text";
 }
 
+TEST(RestingAudio, LetsGoOfTheOutputWhenIdleAndTheNextTextOpensItWithNothingLost) {
+  StandInAudio audio(Audio::Works);
+  auto engine = SpeechEngine::MakeDefault(audio.Device(), 500ms);
+  const auto hear = [&](const char* word, bool interrupt) {
+    const auto before = audio.counts();
+    engine->Speak(word, interrupt);
+    EXPECT_TRUE(audio.WaitFor([&](auto& c) { return c.drains > before.drains; }, 20s)) << word;
+    return audio.counts().samples - before.samples;
+  };
+  // The same word comes out a few samples longer or shorter from one saying to the next; a
+  // lost piece of sound would be a hundredth of a second, over 200 samples.
+  constexpr double kSameWord = 100;
+  const double seven = double(hear("seven", false));
+  ASSERT_GT(seven, 1000);
+  EXPECT_NEAR(double(hear("seven", false)), seven, kSameWord);
+  EXPECT_EQ(audio.counts().opens, 1) << "held while words keep coming";
+
+  for (bool interrupt : {false, true}) {
+    ASSERT_TRUE(audio.WaitFor([](auto& c) { return c.live == 0; }, 10s)) << "let go";
+    const int opens = audio.counts().opens;
+    EXPECT_NEAR(double(hear("seven", interrupt)), seven, kSameWord)
+        << "the first word after a rest";
+    EXPECT_EQ(audio.counts().opens, opens + 1);
+    EXPECT_EQ(audio.counts().live, 1);
+  }
+}
+
 // The real engine playing into a sink of our own.
 class AudibleSpeech : public ::testing::Test {
  protected:
@@ -298,6 +327,38 @@ TEST_F(AudibleSpeech, ACutSilencesTheWordsInProgress) {
   const double heard = sink_->audibleSeconds(from);
   RecordProperty("heard", ::testing::PrintToString(std::vector{whole, heard}));
   EXPECT_LT(heard, 0.5 * whole);
+}
+
+TEST_F(AudibleSpeech, TheOutputRestsWhenIdleAndTheFirstWordAfterItIsHeardInFull) {
+  engine_.reset();
+  engine_ = SpeechEngine::MakeDefault(AudioDevice::MakeDefault(), 1s);
+  const auto streams = [this](int count) { return sink_->waitForStreams("Quendle", count, 5s); };
+  Hear({"seven"}, false);
+  const double inRun = Hear({"seven"}, false);
+  EXPECT_TRUE(streams(1)) << "held between words";
+  ASSERT_TRUE(streams(0)) << "no stream left running after the rest";
+  const double afterRest = Hear({"seven"}, false);
+  RecordProperty("heard", ::testing::PrintToString(std::vector{inRun, afterRest}));
+  EXPECT_GT(inRun, 0.2);
+  EXPECT_NEAR(afterRest, inRun, 0.03);
+  EXPECT_TRUE(streams(0));
+}
+
+TEST_F(AudibleSpeech, ASoundServerRestartedDuringARestGoesUnnoticed) {
+  engine_.reset();
+  ::testing::internal::CaptureStderr();
+  engine_ = SpeechEngine::MakeDefault(AudioDevice::MakeDefault(), 300ms);
+  Hear({"seven"}, false);
+  ASSERT_TRUE(sink_->waitForStreams("Quendle", 0, 5s));
+  sink_->restart();
+  ASSERT_EQ(sink_->failure(), "");
+  // Heard on a stream of its own, not through ALSA's route to the same server.
+  const size_t from = sink_->mark();
+  engine_->Speak("seven", false);
+  EXPECT_TRUE(sink_->waitForStreams("Quendle", 1, 2s));
+  EXPECT_TRUE(sink_->firstSound(from, 5s)) << "the first word after the restart";
+  engine_.reset();
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
 }
 
 }  // namespace
