@@ -6,10 +6,10 @@
 #include <QTest>
 #include <QVariant>
 
+#include "NativeAccess.h"
 #include "app/Startup.h"
 #include "calculator/wMain.h"
 #include "platform/Service.h"
-#include "platform/testing/NativeAccess.h"
 
 AppHarness::AppHarness(std::optional<int32_t> systemVersion, Speech speech) {
   // The real engine starts at the first word, as in the program.
