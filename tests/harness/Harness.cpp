@@ -9,7 +9,19 @@
 #include "NativeAccess.h"
 #include "app/Startup.h"
 #include "calculator/wMain.h"
+#include "common/mGlobals.h"
+#include "help/HelpTexts.h"
 #include "platform/Service.h"
+
+namespace {
+
+// The program's module state as at process start.
+void ResetModuleState() {
+  ForgetHelpTexts();
+  mGlobals::Reset();
+}
+
+}  // namespace
 
 AppHarness::AppHarness(std::optional<int32_t> systemVersion, Speech speech) {
   // The real engine starts at the first word, as in the program.
