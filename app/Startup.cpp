@@ -57,8 +57,3 @@ void ReleaseModuleReferences() {
   MenuBar1::Release();
   mGlobals::Release();
 }
-
-void ResetModuleState() {
-  ForgetHelpTexts();
-  mGlobals::Reset();
-}

@@ -13,6 +13,3 @@ void ApplicationAddMenuHandlers();
 void MakeDefaultView();
 // The exit teardown of the module-level references.
 void ReleaseModuleReferences();
-// The program's module state as at process start, for a process that runs the program more
-// than once.
-void ResetModuleState();

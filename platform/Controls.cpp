@@ -10,7 +10,6 @@
 #include "platform/QtInternal.h"
 #include "platform/Runtime.h"
 #include "platform/System.h"
-#include "platform/testing/NativeAccess.h"
 
 namespace {
 
@@ -91,8 +90,6 @@ void Control::RaiseMouseUp(int32_t x, int32_t y) {
   MouseUpEvent handler = std::get<MouseUpEvent>(it->second);
   Guarded([&] { handler(x, y); });
 }
-
-QObject* NativeObject(Control& control) { return control.Native(); }
 
 RectControl* ControlOfWidget(const QWidget* widget) {
   auto* run = RunStateOrNull<WidgetControls>();

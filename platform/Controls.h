@@ -22,10 +22,9 @@ class Control : public PropertyTarget {
 
   const String& Name() const { return name_; }
   void SetName(const String& name) { name_ = name; }
-  Window& Owner() const { return owner_; }
 
   // Made through Window::New.
-  explicit Control(Window& owner) : owner_(owner) {}
+  explicit Control(Window&) {}
 
   // The framework's part of construction: makes the native object. Runs once, before the
   // control is added to its window.
@@ -56,7 +55,6 @@ class Control : public PropertyTarget {
 
  private:
   String name_;
-  Window& owner_;
   std::map<String, EventHandler> handlers_;
 };
 

@@ -10,7 +10,6 @@ class RuntimeException : public std::runtime_error {
  public:
   explicit RuntimeException(const String& message = "") : std::runtime_error(message) {}
   virtual String ClassName() const { return "RuntimeException"; }
-  String Message() const { return what(); }
 };
 
 class NilObjectException : public RuntimeException {

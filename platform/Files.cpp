@@ -33,11 +33,6 @@ String TextInputStream::ReadAll() {
 
 void TextInputStream::Close() { stream_.close(); }
 
-bool FolderItem::Exists() const {
-  std::error_code error;
-  return fs::exists(path_, error);
-}
-
 bool FolderItem::Directory() const {
   std::error_code error;
   return fs::is_directory(path_, error);

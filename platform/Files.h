@@ -24,7 +24,6 @@ class FolderItem {
  public:
   explicit FolderItem(std::filesystem::path path) : path_(std::move(path)) {}
   const std::filesystem::path& Path() const { return path_; }
-  bool Exists() const;
   bool Directory() const;
   // The folder holding this item; none at the root.
   std::shared_ptr<FolderItem> Parent() const;

@@ -71,7 +71,7 @@ void MenuItem::SetVisible(bool visible) {
 }
 
 void MenuItem::Append(std::shared_ptr<MenuItem> item) {
-  Checked(item, "menu item").parent_ = this;
+  Checked(item, "menu item");
   children_.push_back(item);
   if (menu_) {
     menu_->addAction(item->native());

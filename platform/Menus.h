@@ -65,7 +65,6 @@ class MenuItem : public std::enable_shared_from_this<MenuItem> {
   std::vector<std::shared_ptr<MenuItem>> children_;
   QAction* action_ = nullptr;
   QMenu* menu_ = nullptr;
-  MenuItem* parent_ = nullptr;
 };
 
 class MenuBar : public MenuItem {

@@ -12,7 +12,6 @@
 #include "platform/Menus.h"
 #include "platform/QtInternal.h"
 #include "platform/Runtime.h"
-#include "platform/testing/NativeAccess.h"
 
 namespace {
 
@@ -104,10 +103,6 @@ WindowWidget& Window::native() {
 }
 
 QWidget* Window::ClientArea() { return native().centralWidget(); }
-
-QWidget* Window::NativeWidget() const { return widget_; }
-
-QWidget* NativeWindow(Window& window) { return window.NativeWidget(); }
 
 void Window::Constructor() {
   native();

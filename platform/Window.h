@@ -61,9 +61,8 @@ class Window : public PropertyTarget, public std::enable_shared_from_this<Window
   std::shared_ptr<Control> FindControl(const String& name) const;
   const std::vector<std::shared_ptr<Control>>& Controls() const { return controls_; }
 
-  // The framework's own: the window's widget, none before it is built or once it is let go;
-  // the area that holds the controls, building the widget on first use.
-  QWidget* NativeWidget() const;
+  // The framework's own: the area that holds the controls, building the window's widget on
+  // first use.
   QWidget* ClientArea();
   // The window goes without its Close event, its widgets at once: the runtime is ending.
   void Discard();

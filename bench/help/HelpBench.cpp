@@ -16,11 +16,11 @@
 #include <functional>
 #include <vector>
 
+#include "NativeAccess.h"
+#include "Recording.h"
 #include "app/Startup.h"
 #include "help/wHelp.h"
 #include "platform/Service.h"
-#include "platform/testing/NativeAccess.h"
-#include "platform/testing/Recording.h"
 
 namespace fs = std::filesystem;
 

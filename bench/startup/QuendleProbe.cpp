@@ -7,12 +7,12 @@
 #include <QWidget>
 #include <cstdio>
 
+#include "NativeAccess.h"
 #include "app/Startup.h"
 #include "calculator/wMain.h"
 #include "platform/Application.h"
 #include "platform/Service.h"
 #include "platform/Speech.h"
-#include "platform/testing/NativeAccess.h"
 
 namespace {
 

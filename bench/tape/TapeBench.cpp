@@ -7,10 +7,10 @@
 #include <cstdlib>
 #include <vector>
 
+#include "Recording.h"
 #include "app/Startup.h"
 #include "calculator/wMain.h"
 #include "platform/Service.h"
-#include "platform/testing/Recording.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdio>
 
+#include "Cases.h"
 #include "Harness.h"
 #include "app/App.h"
 #include "app/FileTypes.h"
@@ -223,6 +224,6 @@ INSTANTIATE_TEST_SUITE_P(Versions, VersionCheck,
                                          VersionRow{"TenSixFifteen", 0x106F, true},
                                          VersionRow{"Negative", -1, true},
                                          VersionRow{"QueryFails", std::nullopt, false}),
-                         [](const auto& row) { return row.param.name; });
+                         ByName);
 
 }  // namespace

@@ -11,9 +11,9 @@
 #include <QTimer>
 
 #include "Harness.h"
+#include "NativeAccess.h"
 #include "calculator/wMain.h"
 #include "common/mGlobals.h"
-#include "platform/testing/NativeAccess.h"
 
 namespace {
 

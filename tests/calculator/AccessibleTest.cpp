@@ -54,8 +54,6 @@ struct EditRow {
   const char* text;
 };
 
-void PrintTo(const EditRow& row, std::ostream* out) { *out << row.name; }
-
 class AccessibleEdit : public Calculator, public ::testing::WithParamInterface<EditRow> {};
 
 TEST_P(AccessibleEdit, ChangesNoTextAndEqualsWritesOnlyTheKeys) {
@@ -89,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(
         EditRow{"TapePaste", "efHistory", Edit::Paste, "1\n+ 1\n--\n3\n\n"},
         EditRow{"TapeCut", "efHistory", Edit::Cut, ""},
         EditRow{"TapeSetValue", "efHistory", Edit::SetValue, "wiped"}),
-    [](const auto& row) { return String(row.param.name); });
+    ByName);
 // clang-format on
 
 TEST_F(Calculator, AssistiveToolsStillReadAndMoveTheCaretAndSelection) {
@@ -122,8 +120,6 @@ struct PressRow {
   int gapMs;
 };
 
-void PrintTo(const PressRow& row, std::ostream* out) { *out << row.name; }
-
 class AccessiblePress : public Calculator, public ::testing::WithParamInterface<PressRow> {};
 
 TEST_P(AccessiblePress, IsOneClickAtOnce) {
@@ -147,6 +143,6 @@ INSTANTIATE_TEST_SUITE_P(Bus, AccessiblePress,
                          ::testing::Values(PressRow{"OneKeyEvery10ms", "11111111", 10},
                                            PressRow{"TwoKeysEvery20ms", "12121212", 20},
                                            PressRow{"ThreeKeysEvery50ms", "12312312", 50}),
-                         [](const auto& row) { return String(row.param.name); });
+                         ByName);
 
 }  // namespace

@@ -12,9 +12,9 @@
 #include <QWindow>
 
 #include "KeySequences.h"
+#include "NativeAccess.h"
 #include "calculator/wMain.h"
 #include "common/mGlobals.h"
-#include "platform/testing/NativeAccess.h"
 
 namespace {
 
@@ -37,8 +37,6 @@ struct ModifiedKeyRow {
   std::vector<Spoken> spoken;  // after the state was reached
   bool clear;                  // bClear afterwards
 };
-
-void PrintTo(const ModifiedKeyRow& row, std::ostream* out) { *out << row.name; }
 
 class ModifiedKey : public Calculator, public ::testing::WithParamInterface<ModifiedKeyRow> {};
 
@@ -104,7 +102,7 @@ INSTANTIATE_TEST_SUITE_P(
         ModifiedKeyRow{"ShiftInsertPastesNothing", "'12", Then::Nothing, {Qt::Key_Insert, Qt::ShiftModifier}, "12", {}, false},
         ModifiedKeyRow{"SunPasteKeyPastesNothing", "'12", Then::Nothing, {Qt::Key_F18, Qt::NoModifier}, "12", {}, false},
         ModifiedKeyRow{"ShiftBackspaceIsBackspace", "'12", Then::Nothing, {Qt::Key_Backspace, Qt::ShiftModifier}, "1", {Queued("\b")}, false}),
-    [](const auto& row) { return String(row.param.name); });
+    ByName);
 // clang-format on
 
 TEST_F(Calculator, CopyAndSelectAllStillWorkInTheDisplay) {
@@ -131,8 +129,6 @@ struct ComposedRow {
   const char* commit;
   int replaceFrom, replaceLength;  // around the caret, as an input method may ask
 };
-
-void PrintTo(const ComposedRow& row, std::ostream* out) { *out << row.name; }
 
 class ComposedIntoTheTape : public Calculator, public ::testing::WithParamInterface<ComposedRow> {};
 
@@ -177,7 +173,7 @@ INSTANTIATE_TEST_SUITE_P(
         ComposedRow{"CommitAtTheCaret", false, false, "77x", 0, 0},
         ComposedRow{"CommitReplacingBeforeTheCaret", false, false, "9", -3, 3},
         ComposedRow{"DeletionBeforeTheCaret", false, false, "", -2, 2}),
-    [](const auto& row) { return String(row.param.name); });
+    ByName);
 // clang-format on
 
 // Every action of the control's context menu, triggered by a right click; twice over, so

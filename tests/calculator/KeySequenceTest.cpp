@@ -107,7 +107,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "0.666666666666666",
                     {Cut("one"), Cut("divide by"), Cut("three"), Cut("equals 0.333333333333333"),
                      Cut("plus"), Cut("equals 0.666666666666666")}}),
-    RowName);
+    ByName);
 // clang-format on
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <ostream>
 #include <vector>
 
+#include "Cases.h"
 #include "Harness.h"
 
 // A key sequence in a small notation, tokens separated by blanks:
@@ -45,5 +46,3 @@ class KeySequence : public Calculator, public ::testing::WithParamInterface<Sequ
 
 // Failure messages name the row by its keys, not by its bytes.
 inline void PrintTo(const SequenceRow& row, std::ostream* out) { *out << row.keys; }
-
-inline String RowName(const ::testing::TestParamInfo<SequenceRow>& info) { return info.param.name; }

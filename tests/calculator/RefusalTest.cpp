@@ -44,7 +44,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "1|/ 3|------------------|0.333333333333333||", "4",
                     {Cut("one"), Cut("divide by"), Cut("three"), Cut("equals 0.333333333333333"),
                      Queued("4")}}),
-    RowName);
+    ByName);
 // clang-format on
 
 }  // namespace

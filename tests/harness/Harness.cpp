@@ -6,10 +6,22 @@
 #include <QTest>
 #include <QVariant>
 
+#include "NativeAccess.h"
 #include "app/Startup.h"
 #include "calculator/wMain.h"
+#include "common/mGlobals.h"
+#include "help/HelpTexts.h"
 #include "platform/Service.h"
-#include "platform/testing/NativeAccess.h"
+
+namespace {
+
+// The program's module state as at process start.
+void ResetModuleState() {
+  ForgetHelpTexts();
+  mGlobals::Reset();
+}
+
+}  // namespace
 
 AppHarness::AppHarness(std::optional<int32_t> systemVersion, Speech speech) {
   // The real engine starts at the first word, as in the program.

@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/testing/Recording.h"
+#include "Recording.h"
 
 class wMain;
 class QWidget;

@@ -6,13 +6,13 @@
 #include <QTest>
 
 #include "Harness.h"
+#include "NativeAccess.h"
 #include "Pointer.h"
 #include "app/App.h"
 #include "calculator/wMain.h"
 #include "common/HomePage.h"
 #include "common/mGlobals.h"
 #include "help/wAbout.h"
-#include "platform/testing/NativeAccess.h"
 
 namespace {
 

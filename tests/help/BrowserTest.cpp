@@ -8,13 +8,14 @@
 #include <filesystem>
 #include <fstream>
 
+#include "Cases.h"
 #include "Harness.h"
+#include "NativeAccess.h"
 #include "Process.h"
 #include "app/App.h"
 #include "common/HomePage.h"
 #include "help/wAbout.h"
 #include "platform/Service.h"
-#include "platform/testing/NativeAccess.h"
 
 namespace {
 
@@ -142,8 +143,6 @@ struct NoBrowserRow {
   const char* opener;  // none: no opener at all
 };
 
-void PrintTo(const NoBrowserRow& row, std::ostream* out) { *out << row.name; }
-
 class NoBrowser : public StandInOpener, public testing::WithParamInterface<NoBrowserRow> {};
 
 TEST_P(NoBrowser, SaysSoInOneLineOfItsOwnAndLeavesNoProcess) {
@@ -175,7 +174,7 @@ INSTANTIATE_TEST_SUITE_P(
                      "echo \"xdg-open: no method available for opening '$1'\" >&2\n"
                      "exit 3"},
         NoBrowserRow{"ThereIsNoOpener", nullptr}),
-    [](const auto& row) { return String(row.param.name); });
+    ByName);
 // clang-format on
 
 }  // namespace

@@ -5,8 +5,8 @@
 
 #include <fstream>
 
+#include "Recording.h"
 #include "platform/Service.h"
-#include "platform/testing/Recording.h"
 
 namespace fs = std::filesystem;
 

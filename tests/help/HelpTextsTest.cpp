@@ -4,6 +4,7 @@
 #include <QString>
 #include <fstream>
 
+#include "Cases.h"
 #include "Harness.h"
 #include "HelpFolder.h"
 #include "platform/Service.h"
@@ -36,8 +37,6 @@ struct ContentRow {
   const char* name;
   String bytes;
 };
-void PrintTo(const ContentRow& row, std::ostream* out) { *out << row.name; }
-
 class HelpTextBytes : public HelpTexts, public testing::WithParamInterface<ContentRow> {};
 
 TEST_P(HelpTextBytes, AreKeptAsTheyAre) {
@@ -53,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ContentRow{"NotUtf8", "caf\xE9 \xFF\xFE \x80\xC3"},
                     ContentRow{"NulBytes", String("a\0b\0", 4)},
                     ContentRow{"SeveralMegabytes", String(6 << 20, 'x') + "end"}),
-    [](const auto& row) { return String(row.param.name); });
+    ByName);
 
 TEST_F(HelpTexts, AreReadOnceWhateverHappensOnDiskAfterwards) {
   folder.write("ReadMeFirstMac1.txt", "first");

@@ -12,12 +12,12 @@
 
 #include "Harness.h"
 #include "HelpFolder.h"
+#include "NativeAccess.h"
 #include "Pointer.h"
 #include "app/App.h"
 #include "common/HomePage.h"
 #include "common/mGlobals.h"
 #include "help/wHelp.h"
-#include "platform/testing/NativeAccess.h"
 
 namespace {
 

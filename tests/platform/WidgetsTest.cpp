@@ -11,12 +11,13 @@
 #include <QTest>
 #include <QTextBlock>
 
+#include "Cases.h"
+#include "NativeAccess.h"
+#include "Recording.h"
 #include "platform/Menus.h"
 #include "platform/Service.h"
 #include "platform/Timer.h"
 #include "platform/Window.h"
-#include "platform/testing/NativeAccess.h"
-#include "platform/testing/Recording.h"
 
 namespace {
 
@@ -164,7 +165,7 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyRow{"CtrlA", Qt::Key_A, Qt::ControlModifier, nullptr},
                       KeyRow{"ShiftAlone", Qt::Key_Shift, Qt::ShiftModifier, nullptr},
                       KeyRow{"F5", Qt::Key_F5, Qt::NoModifier, nullptr}),
-    [](const auto& row) { return String(row.param.name); });
+    ByName);
 
 TEST_F(Widgets, ADroppedKeyNeverReachesTheWidget) {
   InstallInstanceEventHandler(field(), "KeyDown",
@@ -255,7 +256,7 @@ TEST_P(GrowingMenus, AnItemGainingAChildShowsAsAMenuInItsPlace) {
 INSTANTIATE_TEST_SUITE_P(Where, GrowingMenus,
                          ::testing::Values(GrowRow{"InAMenu", "ProbeItem", "ProbeMenu"},
                                            GrowRow{"InTheBar", "ProbeLeaf", nullptr}),
-                         [](const auto& row) { return String(row.param.name); });
+                         ByName);
 
 TEST_F(Widgets, PushActsEvenWhileTheButtonIsDisabledButAClickDoesNot) {
   int actions = 0;

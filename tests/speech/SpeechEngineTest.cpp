@@ -8,6 +8,7 @@
 #include <mutex>
 #include <thread>
 
+#include "Cases.h"
 #include "PulseSink.h"
 #include "platform/Speech.h"
 
@@ -22,8 +23,6 @@ struct Silent {
   void (*setUp)(const std::string& scratch);
   const char* reason;
 };
-void PrintTo(const Silent& row, std::ostream* os) { *os << row.name; }
-
 class SilentSpeech : public ::testing::TestWithParam<Silent> {};
 
 void SaysOnceWhy(const Silent& row) {
@@ -74,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(Unavailable, SilentSpeech,
                                                     setenv("ALSA_CONFIG_PATH", conf.c_str(), 1);
                                                   },
                                                   "no audio output"}),
-                         [](const auto& row) { return std::string(row.param.name); });
+                         ByName);
 
 // A stand-in for the sound output: counts what is played into it, and can be told to have no
 // output, to fail its writes, or to block a write until released.
@@ -198,8 +197,6 @@ struct Loss {
   Audio failing;
   bool (*found)(const StandInAudio::Counts&);
 };
-void PrintTo(const Loss& row, std::ostream* os) { *os << row.name; }
-
 class LostAudio : public ::testing::TestWithParam<Loss> {};
 
 TEST_P(LostAudio, ComesBackForTheNextTextAfterASecond) {
@@ -229,7 +226,7 @@ INSTANTIATE_TEST_SUITE_P(Outputs, LostAudio,
                                                 [](auto& c) { return c.opens > 0; }},
                                            Loss{"WritesFail", Audio::WritesFail,
                                                 [](auto& c) { return c.failedWrites > 0; }}),
-                         [](const auto& row) { return std::string(row.param.name); });
+                         ByName);
 
 TEST(NoAudio, StaysSilentWithOneLineAndTriesAboutOnceASecond) {
   StandInAudio audio(Audio::Absent);

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "Cases.h"
 #include "platform/SpeechText.h"
 
 namespace {
@@ -82,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
               "equals -3.2e-12",
               {"minus", "three", "point", "two", "times", "ten", "minus", "twelve"},
               2}),
-    [](const auto& row) { return String(row.param.name); });
+    ByName);
 
 struct Kept {
   const char* name;
@@ -102,6 +103,6 @@ INSTANTIATE_TEST_SUITE_P(Words, OtherSpeech,
                                            Kept{"Sign", "-"}, Kept{"Backspace", "\b"},
                                            Kept{"Delete", "\x7f"}, Kept{"Empty", ""},
                                            Kept{"Blanks", "equals  8 "}),
-                         [](const auto& row) { return String(row.param.name); });
+                         ByName);
 
 }  // namespace

@@ -8,4 +8,5 @@ class Control;
 class Window;
 
 QObject* NativeObject(Control& control);
+// Builds the window's widget when it has none yet.
 QWidget* NativeWindow(Window& window);
