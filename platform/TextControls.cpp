@@ -30,12 +30,11 @@ class FieldWidget : public QLineEdit {
 
  protected:
   void changeEvent(QEvent* event) override {
-    bool ours = fitting_ && event->type() == QEvent::FontChange;
-    if (event->type() == QEvent::FontChange && !ours) given_ = font();
+    const auto type = event->type();
+    // A font that fit() sets is not the one the control gave.
+    if (type == QEvent::FontChange && !fitting_) given_ = font();
     QLineEdit::changeEvent(event);
-    if (!ours && (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)) {
-      fit();
-    }
+    if (type == QEvent::FontChange || type == QEvent::StyleChange) fit();
   }
   void resizeEvent(QResizeEvent* event) override {
     QLineEdit::resizeEvent(event);
