@@ -10,7 +10,6 @@
 
 class QWidget;
 class QObject;
-class Window;
 struct MouseCursor;
 
 // A control belongs to one window and is found there by its name.
@@ -24,7 +23,7 @@ class Control : public PropertyTarget {
   void SetName(const String& name) { name_ = name; }
 
   // Made through Window::New.
-  explicit Control(Window&) {}
+  Control() = default;
 
   // The framework's part of construction: makes the native object. Runs once, before the
   // control is added to its window.

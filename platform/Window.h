@@ -39,7 +39,7 @@ class Window : public PropertyTarget, public std::enable_shared_from_this<Window
   // A new control of class T that belongs to this window; not yet named or constructed.
   template <class T>
   std::shared_ptr<T> New() {
-    return std::shared_ptr<T>(new T(*this));
+    return std::make_shared<T>();
   }
   // The control becomes part of the window under `name`.
   void AddControl(const String& name, std::shared_ptr<Control> control);
